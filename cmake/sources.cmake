@@ -1,0 +1,44 @@
+# The rules: plain functions over plain data, no <windows.h>. They build into the executable and
+# into the host test binary.
+set(ZELVIK_RULE_SOURCES
+    src/core/readout.cpp
+    src/core/config_rules.cpp
+    src/engine/chime_rules.cpp
+    src/engine/timing_rules.cpp
+    src/controls/run_rules.cpp
+    src/window/target_caption.cpp
+)
+
+# The Win32 shell that applies the rules.
+set(ZELVIK_SHELL_SOURCES
+    src/core/timer_state.cpp
+    src/core/time_source.cpp
+    src/core/sound.cpp
+    src/core/config_file.cpp
+    src/core/paint.cpp
+    src/core/startup.cpp
+    src/engine/tick_worker.cpp
+    src/engine/clock_branch.cpp
+    src/engine/elapsed_branch.cpp
+    src/engine/until_time_branch.cpp
+    src/controls/run_control.cpp
+    src/window/main_window.cpp
+    src/window/create_window.cpp
+    src/window/popup_menu.cpp
+    src/window/key_forwarder.cpp
+)
+
+set(ZELVIK_INCLUDE_DIRS
+    ${CMAKE_SOURCE_DIR}/src/core
+    ${CMAKE_SOURCE_DIR}/src/engine
+    ${CMAKE_SOURCE_DIR}/src/controls
+    ${CMAKE_SOURCE_DIR}/src/window
+    ${CMAKE_SOURCE_DIR}/src/dialogs
+)
+
+set(ZELVIK_WARNINGS -Wall -Wextra -Wshadow -Werror)
+
+# GoogleTest from the distribution's sources, built with whichever compiler this tree uses.
+set(ZELVIK_GOOGLETEST_DIR /usr/src/googletest CACHE PATH "GoogleTest sources")
+
+find_program(ZELVIK_PYTHON NAMES python3 PATHS /usr/bin NO_DEFAULT_PATH)

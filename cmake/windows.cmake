@@ -1,0 +1,29 @@
+# Windows build (MinGW-w64, 32- or 64-bit): the program and, on request, its Windows-side tests.
+enable_language(RC)
+
+add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+
+# Only system DLLs at run time: the C++ and GCC runtimes are linked in.
+set(ZELVIK_LINK_OPTIONS -static -static-libgcc -static-libstdc++ -municode)
+set(ZELVIK_SYSTEM_LIBS user32 gdi32 winmm comctl32 kernel32)
+
+# The resources go into the program and into every Windows test program (sounds, font, strings).
+file(GLOB ZELVIK_ASSETS ${CMAKE_SOURCE_DIR}/res/*)
+add_library(zelvik_resources OBJECT res/zelvik.rc)
+target_include_directories(zelvik_resources PRIVATE ${CMAKE_SOURCE_DIR}/src/core)
+set_source_files_properties(res/zelvik.rc PROPERTIES OBJECT_DEPENDS "${ZELVIK_ASSETS}")
+
+add_library(zelvik_core STATIC ${ZELVIK_RULE_SOURCES} ${ZELVIK_SHELL_SOURCES})
+target_include_directories(zelvik_core PUBLIC ${ZELVIK_INCLUDE_DIRS})
+target_compile_options(zelvik_core PRIVATE ${ZELVIK_WARNINGS})
+target_link_libraries(zelvik_core PUBLIC ${ZELVIK_SYSTEM_LIBS})
+
+add_executable(zelvik-timer WIN32 src/core/main.cpp $<TARGET_OBJECTS:zelvik_resources>)
+target_compile_options(zelvik-timer PRIVATE ${ZELVIK_WARNINGS})
+target_link_libraries(zelvik-timer PRIVATE zelvik_core)
+target_link_options(zelvik-timer PRIVATE ${ZELVIK_LINK_OPTIONS} -mwindows)
+
+option(ZELVIK_WINDOWS_TESTS "Build the Windows-side tests (run under Wine)" OFF)
+if(ZELVIK_WINDOWS_TESTS)
+    include(${CMAKE_SOURCE_DIR}/tests/win/tests.cmake)
+endif()

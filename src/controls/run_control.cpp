@@ -1,0 +1,100 @@
+#include "run_control.h"
+
+#include "popup_menu.h"
+#include "readout.h"
+#include "resource_ids.h"
+#include "run_rules.h"
+#include "sound.h"
+#include "time_source.h"
+#include "timer_state.h"
+#include "timing_rules.h"
+
+namespace {
+
+// A pause: show the banked value, then bank it, then mark the timer paused. The caller holds the
+// lock, so the worker never sees the new total with the old segment start, and never overwrites
+// the snapshot with a running value.
+void PauseLocked() {
+    const uint64_t counted = CountedTime(RunState::Running, timerState.accumulatedMs,
+                                         timerState.segmentStartTick, ReadTick());
+    ReadoutBuffer text = {};
+    const uint64_t shown =
+        PausedReadoutValue(timerState.mode, timerState.countdownFixSeconds, counted);
+    SetDisplayText(text, FormatMillisecondsReadout(text, shown, timerState.showMilliseconds));
+    timerState.accumulatedMs = counted;
+    timerState.runState = RunState::Paused;
+}
+
+// Returns the new caption of the start button, or null when it keeps its caption.
+const wchar_t* StartPressLocked() {
+    timerState.expired = false;
+    timerState.highlight = HighlightState::Normal;
+    switch (ChooseStartPress(timerState.mode, timerState.countdownKind, timerState.runState)) {
+    case StartPress::ArmUntilTime:
+        timerState.targetWeekday = static_cast<uint16_t>(
+            ArmTargetWeekday(timerState.countdownToTime, ReadWallTime()));
+        timerState.runState = RunState::Running;
+        return nullptr;
+    case StartPress::KeepUntilTime: return nullptr;
+    case StartPress::StartOrResume:
+        // The segment start is stored before the run state turns Running.
+        timerState.segmentStartTick = ReadTick();
+        timerState.runState = RunState::Running;
+        return L"暂停";
+    case StartPress::Pause: PauseLocked(); return L"继续";
+    }
+    return nullptr;
+}
+
+void WriteIdleReadoutLocked() {
+    const bool showMilliseconds = timerState.showMilliseconds;
+    if (timerState.mode == TimerMode::Countdown &&
+        timerState.countdownKind == CountdownKind::FixedDuration) {
+        ReadoutBuffer text = {};
+        SetDisplayText(text,
+                       FormatPresetReadout(text, timerState.countdownFixSeconds, showMilliseconds));
+        return;
+    }
+    SetDisplayText(ZeroReadout(showMilliseconds), 12);
+}
+
+}  // namespace
+
+void EnableModeControls(bool enabled) {
+    EnableWindow(timerState.clockRadio, enabled);
+    EnableWindow(timerState.stopwatchRadio, enabled);
+    EnableWindow(timerState.countdownRadio, enabled);
+    EnableWindow(timerState.setButton, enabled);
+    EnableMenuEntry(IDM_CLOCK_MODE, enabled);
+    EnableMenuEntry(IDM_STOPWATCH_MODE, enabled);
+    EnableMenuEntry(IDM_COUNTDOWN_MODE, enabled);
+}
+
+void StartPauseResume() {
+    EnableModeControls(false);
+    const wchar_t* caption;
+    {
+        StateLock lock;
+        caption = StartPressLocked();
+    }
+    // Window calls and the sound only after the lock is released.
+    StopSound();
+    if (caption) SetStartCaption(caption);
+    InvalidateReadout();
+}
+
+void ResetTimer() {
+    EnableModeControls(true);
+    {
+        StateLock lock;
+        timerState.runState = RunState::Idle;
+        timerState.expired = false;
+        timerState.highlight = HighlightState::Normal;
+        timerState.accumulatedMs = 0;
+        WriteIdleReadoutLocked();
+    }
+    SetStartCaption(L"开始");
+    InvalidateReadout();
+    StopSound();
+    SetFocus(timerState.startButton);
+}

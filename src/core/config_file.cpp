@@ -1,0 +1,52 @@
+#include "config_file.h"
+
+#include <windows.h>
+
+#include "config_rules.h"
+#include "timer_state.h"
+
+namespace {
+
+const wchar_t kSection[] = L"CFG";
+
+uint32_t ReadKey(const wchar_t* key, uint32_t fallback) {
+    return GetPrivateProfileIntW(kSection, key, static_cast<INT>(fallback),
+                                 timerState.configPath.c_str());
+}
+
+void WriteKey(const wchar_t* key, const std::string& value) {
+    // The values are ASCII digits, so widening byte by byte is exact.
+    const std::wstring text(value.begin(), value.end());
+    WritePrivateProfileStringW(kSection, key, text.c_str(), timerState.configPath.c_str());
+}
+
+}  // namespace
+
+std::wstring ModuleConfigPath() {
+    // GetModuleFileNameW truncates silently; grow until the whole path fits (up to the 32767
+    // units a Windows path can have).
+    std::wstring module(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, &module[0],
+                                                static_cast<DWORD>(module.size()));
+        if (length < module.size() || module.size() >= 32768) {
+            module.resize(length);
+            break;
+        }
+        module.resize(module.size() * 2);
+    }
+    return ConfigPathBeside(module);
+}
+
+void LoadConfiguration() {
+    timerState.countdownFixSeconds =
+        AcceptFixSeconds(ReadKey(L"countdown_fix_second", kDefaultFixSeconds));
+    timerState.countdownToTime = AcceptToTime(ReadKey(L"countdown_to_time", kDefaultToTime));
+    timerState.timeoutContinue = AcceptTimeoutContinue(ReadKey(L"timeout_continue", 0));
+}
+
+void SaveConfiguration() {
+    WriteKey(L"timeout_continue", TimeoutContinueText(timerState.timeoutContinue));
+    WriteKey(L"countdown_fix_second", ConfigValueText(timerState.countdownFixSeconds));
+    WriteKey(L"countdown_to_time", ConfigValueText(timerState.countdownToTime));
+}

@@ -1,0 +1,15 @@
+// The three countdown settings in cfg.ini beside the executable, section "CFG".
+#pragma once
+
+#include <string>
+
+// The settings file's path for the running executable, whatever the current folder.
+std::wstring ModuleConfigPath();
+
+// Reads the three keys into the timer state (once, at window creation); missing or out-of-range
+// values take their defaults.
+void LoadConfiguration();
+
+// Writes the three keys in the order timeout_continue, countdown_fix_second, countdown_to_time.
+// A failed write is not reported: the values in memory stay in force until the program ends.
+void SaveConfiguration();

@@ -1,0 +1,7 @@
+#include <windows.h>
+
+#include "startup.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+    return RunTimer(instance, showCommand);
+}

@@ -1,0 +1,38 @@
+// The readout text: its two forms (with milliseconds, or four spaces in their place) and the
+// bounded formatting every readout goes through.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "timer_types.h"
+
+constexpr size_t kReadoutBufferSize = 20;  // 19 characters and the terminator
+using ReadoutBuffer = char[kReadoutBufferSize];
+
+// The 64-bit literals are the C runtime's "%I64d" on Windows; the host spells them "%lld",
+// which prints the same text for the same value.
+#ifdef _WIN32
+#define READOUT_I64 "I64d"
+#else
+#define READOUT_I64 "lld"
+#endif
+
+// Formats into a 20-byte buffer; returns the length, or -1 when the text would not fit
+// (the buffer then holds an empty string, never a cut-off readout).
+int FormatReadout(ReadoutBuffer buffer, const char* format, ...);
+
+// The zero readout of the chosen form: "00:00:00.000" or "00:00:00    ".
+const char* ZeroReadout(bool showMilliseconds);
+
+// A tick-derived millisecond count (stopwatch, fixed countdown, paused values), 64-bit literals.
+int FormatMillisecondsReadout(ReadoutBuffer buffer, uint64_t milliseconds, bool showMilliseconds);
+
+// A wall-clock derived signed count (until-time countdown), 32-bit literals.
+int FormatSigned32Readout(ReadoutBuffer buffer, int32_t milliseconds, bool showMilliseconds);
+
+// A time of day (the clock), 32-bit literals; hour is 0 to 23.
+int FormatClockReadout(ReadoutBuffer buffer, const WallTime& now, bool showMilliseconds);
+
+// A preset length in seconds: "HH:MM:SS.000" or "HH:MM:SS    ".
+int FormatPresetReadout(ReadoutBuffer buffer, uint32_t seconds, bool showMilliseconds);

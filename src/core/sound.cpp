@@ -1,0 +1,10 @@
+#include "sound.h"
+
+#include <windows.h>
+#include <mmsystem.h>
+
+void PlayResourceSound(int id) {
+    PlaySoundW(MAKEINTRESOURCEW(id), nullptr, SND_RESOURCE | SND_ASYNC);
+}
+
+void StopSound() { PlaySoundW(nullptr, nullptr, 0); }

@@ -1,0 +1,88 @@
+#include "startup.h"
+
+#include "config_file.h"
+#include "main_window.h"
+#include "resource_ids.h"
+#include "tick_worker.h"
+#include "timer_state.h"
+
+namespace {
+
+constexpr int kStringCapacity = 100;
+wchar_t initialCaption[kStringCapacity];
+wchar_t windowClassName[kStringCapacity];
+
+const wchar_t kCaption[] = L"Zelvik计时器";
+constexpr int kWindowWidth = 396;
+constexpr int kWindowHeight = 156;
+
+void RegisterMainWindowClass(HINSTANCE instance) {
+    WNDCLASSEXW windowClass = {};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = MainWindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_LARGE));
+    windowClass.hIconSm = LoadIconW(instance, MAKEINTRESOURCEW(IDI_SMALL));
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    windowClass.lpszClassName = windowClassName;
+    RegisterClassExW(&windowClass);
+}
+
+}  // namespace
+
+void InstallEmbeddedFont(HINSTANCE instance) {
+    HRSRC resource = FindResourceW(instance, MAKEINTRESOURCEW(IDR_LCD_FONT), L"TTF");
+    HGLOBAL loaded = LoadResource(instance, resource);
+    void* bytes = LockResource(loaded);
+    DWORD installed = 0;
+    // Private to this process and never removed: the readout uses it until the process ends.
+    AddFontMemResourceEx(bytes, SizeofResource(instance, resource), nullptr, &installed);
+}
+
+bool CreateTimerWindow(HINSTANCE instance, int showCommand) {
+    LoadStringW(instance, IDS_APP_TITLE, initialCaption, kStringCapacity);
+    LoadStringW(instance, IDS_WINDOW_CLASS, windowClassName, kStringCapacity);
+    RegisterMainWindowClass(instance);
+    timerState.instance = instance;
+    timerState.configPath = ModuleConfigPath();
+    InstallEmbeddedFont(instance);
+
+    // WM_CREATE runs inside this call and works on its own window argument: mainWindow is
+    // stored only once the call returns.
+    HWND window = CreateWindowExW(0, windowClassName, initialCaption,
+                                  WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, kWindowWidth, kWindowHeight, nullptr, nullptr,
+                                  instance, nullptr);
+    if (!window) return false;
+    timerState.mainWindow = window;
+    SetWindowTextW(window, kCaption);
+
+    ShowWindow(window, showCommand);
+    UpdateWindow(window);
+    InvalidateReadout();
+    return true;
+}
+
+void StartTickWorker() {
+    HANDLE worker = CreateThread(nullptr, 0, TickWorker, nullptr, 0, nullptr);
+    if (worker) CloseHandle(worker);
+}
+
+int RunMessageLoop(HINSTANCE instance) {
+    HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDC_ACCELERATORS));
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (TranslateAcceleratorW(message.hwnd, accelerators, &message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+int RunTimer(HINSTANCE instance, int showCommand) {
+    if (!CreateTimerWindow(instance, showCommand)) return 0;
+    StartTickWorker();
+    return RunMessageLoop(instance);
+}

@@ -1,0 +1,20 @@
+// Start-up, the message loop and the process-wide resources they prepare.
+#pragma once
+
+#include <windows.h>
+
+// Loads the strings, registers the class, builds the settings path, installs the embedded font,
+// creates, captions and shows the main window. False when the window cannot be created.
+bool CreateTimerWindow(HINSTANCE instance, int showCommand);
+
+// Registers the embedded "DEDOziv2" font for this process only.
+void InstallEmbeddedFont(HINSTANCE instance);
+
+// Starts the tick worker on its own thread; its handle is not kept.
+void StartTickWorker();
+
+// Runs the message loop with the accelerators; returns the quit message's exit code.
+int RunMessageLoop(HINSTANCE instance);
+
+// The whole program: what the entry point runs.
+int RunTimer(HINSTANCE instance, int showCommand);

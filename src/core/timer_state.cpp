@@ -1,0 +1,43 @@
+#include "timer_state.h"
+
+#include <cstring>
+
+namespace {
+
+// displayText and backgroundBrush are ready before the entry point runs.
+TimerState& PrepareState(TimerState& state) {
+    InitializeCriticalSection(&state.counterLock);
+    state.backgroundBrush = CreateSolidBrush(kWindowFillColour);
+    return state;
+}
+
+}  // namespace
+
+TimerState timerState;
+[[maybe_unused]] static TimerState& preparedState = PrepareState(timerState);
+
+void SetDisplayText(const char* text, int length) {
+    if (length < 0) return;  // a failed format leaves the last readout standing
+    const size_t count = static_cast<size_t>(length) < kDisplayTextCapacity
+                             ? static_cast<size_t>(length)
+                             : kDisplayTextCapacity - 1;
+    StateLock lock;
+    memcpy(timerState.displayText, text, count);
+    timerState.displayText[count] = '\0';
+}
+
+void CopyDisplayText(char (&out)[kDisplayTextCapacity]) {
+    StateLock lock;
+    memcpy(out, timerState.displayText, kDisplayTextCapacity);
+}
+
+RECT DisplayRect() {
+    return {kDisplayRect.left, kDisplayRect.top, kDisplayRect.right, kDisplayRect.bottom};
+}
+
+void InvalidateReadout() {
+    // With no window yet, a null handle would invalidate every window of the desktop.
+    if (!timerState.mainWindow) return;
+    const RECT rect = DisplayRect();
+    InvalidateRect(timerState.mainWindow, &rect, FALSE);
+}

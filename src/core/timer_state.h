@@ -1,0 +1,86 @@
+// The one record of state shared by the UI thread and the tick worker.
+//
+// Threading: flags and enumerations are std::atomic and read or written whole by either thread.
+// displayText and the 64-bit counters (accumulatedMs, nowTick, segmentStartTick) are guarded by
+// counterLock (see StateLock). A run-state transition on the UI thread and one worker iteration
+// each hold the lock across all their reads and writes of the counters, the run state and the
+// readout, so each appears atomic to the other. The lock is never held while calling into a
+// window: the worker's SetWindowTextW, FlashWindow or SetForegroundWindow wait for the UI thread,
+// and the UI thread may be waiting for the lock.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "timer_types.h"
+
+constexpr size_t kDisplayTextCapacity = 32;  // readouts are at most 19 characters
+
+struct TimerState {
+    std::atomic<TimerMode> mode{TimerMode::Clock};
+    std::atomic<RunState> runState{RunState::Idle};
+    std::atomic<CountdownKind> countdownKind{CountdownKind::FixedDuration};
+    std::atomic<CountdownKind> pendingCountdownKind{CountdownKind::FixedDuration};
+    std::atomic<uint32_t> countdownFixSeconds{0};
+    std::atomic<uint32_t> countdownToTime{0};
+    std::atomic<bool> timeoutContinue{true};
+    std::atomic<bool> alwaysOnTop{true};
+    std::atomic<bool> showMilliseconds{false};
+    std::atomic<bool> compactMode{false};
+    std::atomic<bool> quitRequested{false};
+    std::atomic<bool> expired{false};
+    std::atomic<uint16_t> targetWeekday{0};
+    std::atomic<bool> menuOpen{false};
+    std::atomic<HighlightState> highlight{HighlightState::Normal};
+
+    // Guarded by counterLock.
+    uint64_t accumulatedMs = 0;
+    uint64_t nowTick = 0;
+    uint64_t segmentStartTick = 0;
+    char displayText[kDisplayTextCapacity] = "00:00:00.000";
+    CRITICAL_SECTION counterLock;
+
+    // The settings file beside the executable (UTF-16, so any folder name works).
+    std::wstring configPath;
+
+    // Set at start-up and window creation, on the UI thread, before the worker starts.
+    HWND mainWindow = nullptr;
+    HINSTANCE instance = nullptr;
+    HMENU popupMenu = nullptr;
+    HFONT displayFont = nullptr;
+    HBRUSH backgroundBrush = nullptr;
+    HWND startButton = nullptr;
+    HWND resetButton = nullptr;
+    HWND topCheck = nullptr;
+    HWND msCheck = nullptr;
+    HWND setButton = nullptr;
+    HWND stopwatchRadio = nullptr;
+    HWND countdownRadio = nullptr;
+    HWND clockRadio = nullptr;
+    std::vector<HWND> tabOrder;
+    WNDPROC buttonProc = nullptr;
+};
+
+extern TimerState timerState;
+
+// Holds counterLock for its scope. The critical section is re-entrant, so SetDisplayText may be
+// called inside a transition that already holds it.
+struct StateLock {
+    StateLock() { EnterCriticalSection(&timerState.counterLock); }
+    ~StateLock() { LeaveCriticalSection(&timerState.counterLock); }
+    StateLock(const StateLock&) = delete;
+    StateLock& operator=(const StateLock&) = delete;
+};
+
+// Replaces the readout with `length` bytes of `text`.
+void SetDisplayText(const char* text, int length);
+// Copies the readout out, for painting and tests.
+void CopyDisplayText(char (&out)[kDisplayTextCapacity]);
+// Invalidates the readout band of the main window without erasing (never under the lock).
+void InvalidateReadout();
+
+RECT DisplayRect();

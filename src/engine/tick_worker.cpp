@@ -1,0 +1,78 @@
+#include "tick_worker.h"
+
+#include "chime_rules.h"
+#include "popup_menu.h"
+#include "resource_ids.h"
+#include "sound.h"
+#include "time_source.h"
+#include "timer_state.h"
+#include "worker_branches.h"
+
+namespace {
+
+WindowWork RunBranch(WorkerLocal& local) {
+    const TimerMode mode = timerState.mode;
+    if (mode == TimerMode::Clock) return RunClockBranch(local);
+    // Stopped or paused timers keep whatever the controls last wrote.
+    if (timerState.runState != RunState::Running) return {};
+    if (mode == TimerMode::Countdown && timerState.countdownKind != CountdownKind::FixedDuration)
+        return RunUntilTimeBranch(local);
+    return RunElapsedBranch(local);
+}
+
+// Called without the lock: each of these may wait for the UI thread.
+void DoWindowWork(const WindowWork& work) {
+    HWND window = timerState.mainWindow;
+    if (work.runOut) {
+        PlayResourceSound(IDW_ALARM);
+        if (work.relabelStart) SetStartCaption(L"开始");
+        FlashWindow(window, TRUE);
+        SetForegroundWindow(window);
+    }
+    if (work.chimeSound) {
+        PlayResourceSound(work.chimeSound);
+        SetForegroundWindow(window);
+    }
+    if (work.enableStart) EnableWindow(timerState.startButton, TRUE);
+    if (work.invalidate) InvalidateReadout();
+}
+
+void KeepOnTop(WorkerLocal& local, uint64_t nowTick) {
+    if (!KeeperShouldRaise(timerState.alwaysOnTop, timerState.menuOpen, nowTick,
+                           local.lastRaiseTick))
+        return;
+    local.lastRaiseTick = nowTick;
+    BringWindowToTop(timerState.mainWindow);
+}
+
+}  // namespace
+
+void BeginTickWorker(WorkerLocal& local) {
+    local = WorkerLocal{};
+    local.lastRaiseTick = ReadTick();
+}
+
+void RunWorkerIteration(WorkerLocal& local) {
+    WindowWork work;
+    uint64_t nowTick;
+    {
+        // The tick is read under the lock, so it is never older than the segment start that a
+        // transition stored just before.
+        StateLock lock;
+        nowTick = timerState.nowTick = ReadTick();
+        work = RunBranch(local);
+    }
+    DoWindowWork(work);
+    KeepOnTop(local, nowTick);
+}
+
+DWORD WINAPI TickWorker(LPVOID) {
+    WorkerLocal local;
+    BeginTickWorker(local);
+    if (timerState.quitRequested) return 0;
+    for (;;) {
+        RunWorkerIteration(local);
+        Sleep(2);
+        if (timerState.quitRequested) return 0;
+    }
+}

@@ -1,0 +1,24 @@
+// The tick worker: every 2 ms it samples the tick counter, lets the current mode's branch write
+// the readout and play what is due, and keeps an always-on-top window raised.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "readout.h"
+
+// State that belongs to the worker thread alone.
+struct WorkerLocal {
+    // The current mark's sound has been played. One latch for every mode, so a mark in one mode
+    // can silence the same minute's mark in another.
+    bool chimeLatch = false;
+    uint64_t lastRaiseTick = 0;
+    ReadoutBuffer buffer = {};
+};
+
+DWORD WINAPI TickWorker(LPVOID parameter);
+
+// The pieces of the loop, for tests that drive time themselves.
+void BeginTickWorker(WorkerLocal& local);
+void RunWorkerIteration(WorkerLocal& local);

@@ -1,0 +1,39 @@
+#include "chime_rules.h"
+#include "resource_ids.h"
+#include "time_source.h"
+#include "timer_state.h"
+#include "timing_rules.h"
+#include "worker_branches.h"
+
+WindowWork RunUntilTimeBranch(WorkerLocal& local) {
+    const WallTime now = ReadWallTime();
+    const int32_t remaining =
+        UntilTimeRemaining(timerState.countdownToTime, timerState.targetWeekday, now);
+    const bool showMilliseconds = timerState.showMilliseconds;
+
+    WindowWork work;
+    work.invalidate = true;
+    if (remaining > 0) {
+        SetDisplayText(local.buffer, FormatSigned32Readout(local.buffer, remaining, showMilliseconds));
+        const MarkChime mark =
+            MarkChimeRule(static_cast<uint64_t>(UntilTimeMarkIndex(remaining)), local.chimeLatch);
+        local.chimeLatch = mark.latch;
+        if (mark.sound) work.chimeSound = IDW_FIVE_MINUTES;
+        return work;
+    }
+
+    // The target has come. The alarm sounds once per expiry; a press of the start button clears
+    // expired, so an overtime that is still running sounds it again at the next iteration.
+    work.runOut = !timerState.expired;
+    timerState.expired = true;
+    timerState.highlight = HighlightState::Expired;
+    if (timerState.timeoutContinue) {
+        // Overtime counts up from the target; the marks are not applied and the latch is kept.
+        SetDisplayText(local.buffer, FormatSigned32Readout(local.buffer, -remaining, showMilliseconds));
+    } else {
+        timerState.runState = RunState::Idle;
+        SetDisplayText(ZeroReadout(showMilliseconds), 12);
+        work.enableStart = true;
+    }
+    return work;
+}

@@ -1,0 +1,17 @@
+// The branches of one worker iteration. Each runs with the state lock held and returns the window
+// work it decided on, which the worker does after releasing the lock.
+#pragma once
+
+#include "tick_worker.h"
+
+struct WindowWork {
+    bool runOut = false;         // alarm, one flash of the caption, foreground
+    bool relabelStart = false;   // start button and entry 32777 back to 开始
+    int chimeSound = 0;          // a mark's sound, then foreground
+    bool enableStart = false;    // an until-time countdown stopped at its target
+    bool invalidate = false;     // the readout was rewritten
+};
+
+WindowWork RunClockBranch(WorkerLocal& local);
+WindowWork RunElapsedBranch(WorkerLocal& local);
+WindowWork RunUntilTimeBranch(WorkerLocal& local);

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <windows.h>
+
+
+// Builds the popup menu, the eight controls and their fonts, loads the settings, makes the
+// window topmost and gives the focus to the start button. Returns 0.
+LRESULT OnCreate(HWND window);
+
+// Sets the countdown-target button's caption from the state: 到 and the until-time target, or 共
+// and the fixed length. On a GBK (936) system the caption is set as the GBK byte string itself;
+// elsewhere the same text goes through the UTF-16 call, so the character reads right whatever
+// the ANSI code page.
+void RefreshTargetCaption();
