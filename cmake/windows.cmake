@@ -4,7 +4,7 @@ enable_language(RC)
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 
 # Only system DLLs at run time: the C++ and GCC runtimes are linked in.
-set(ZELVIK_LINK_OPTIONS -static -static-libgcc -static-libstdc++ -municode)
+set(ZELVIK_LINK_OPTIONS -static -static-libgcc -static-libstdc++)
 set(ZELVIK_SYSTEM_LIBS user32 gdi32 winmm comctl32 kernel32)
 
 # The resources go into the program and into every Windows test program (sounds, font, strings).
@@ -21,7 +21,7 @@ target_link_libraries(zelvik_core PUBLIC ${ZELVIK_SYSTEM_LIBS})
 add_executable(zelvik-timer WIN32 src/core/main.cpp $<TARGET_OBJECTS:zelvik_resources>)
 target_compile_options(zelvik-timer PRIVATE ${ZELVIK_WARNINGS})
 target_link_libraries(zelvik-timer PRIVATE zelvik_core)
-target_link_options(zelvik-timer PRIVATE ${ZELVIK_LINK_OPTIONS} -mwindows)
+target_link_options(zelvik-timer PRIVATE ${ZELVIK_LINK_OPTIONS} -municode -mwindows)
 
 option(ZELVIK_WINDOWS_TESTS "Build the Windows-side tests (run under Wine)" OFF)
 if(ZELVIK_WINDOWS_TESTS)

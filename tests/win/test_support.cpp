@@ -1,0 +1,102 @@
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include "startup.h"
+#include "time_source.h"
+
+HWND TimerWindow() {
+    static HWND window = [] {
+        EXPECT_TRUE(CreateTimerWindow(GetModuleHandleW(nullptr), SW_SHOWNORMAL));
+        PumpMessages();
+        return timerState.mainWindow;
+    }();
+    return window;
+}
+
+DrivenTime& Driven() {
+    static DrivenTime time;
+    return time;
+}
+
+namespace {
+
+uint64_t DrivenTick() { return Driven().tick.load(); }
+void DrivenLocalTime(SYSTEMTIME* now) { *now = Driven().local; }
+
+}  // namespace
+
+void DriveTime() { SetTimeReaders(DrivenTick, DrivenLocalTime); }
+
+void SetDrivenLocalTime(int hour, int minute, int second, int milliseconds, int dayOfWeek) {
+    SYSTEMTIME& now = Driven().local;
+    now.wYear = 2026;
+    now.wMonth = 12;
+    now.wDay = 8;
+    now.wDayOfWeek = static_cast<WORD>(dayOfWeek);
+    now.wHour = static_cast<WORD>(hour);
+    now.wMinute = static_cast<WORD>(minute);
+    now.wSecond = static_cast<WORD>(second);
+    now.wMilliseconds = static_cast<WORD>(milliseconds);
+}
+
+void PumpMessages() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+HANDLE StartWorker() { return CreateThread(nullptr, 0, TickWorker, nullptr, 0, nullptr); }
+
+void StopWorker(HANDLE worker) {
+    timerState.quitRequested = true;
+    // The worker may be waiting for this thread to relabel a button: keep pumping.
+    PumpUntil([&] { return WaitForSingleObject(worker, 0) == WAIT_OBJECT_0; }, 5000);
+    EXPECT_EQ(WaitForSingleObject(worker, 0), WAIT_OBJECT_0) << "the worker did not end";
+    CloseHandle(worker);
+    timerState.quitRequested = false;
+}
+
+std::string DisplayText() {
+    char text[kDisplayTextCapacity];
+    CopyDisplayText(text);
+    return text;
+}
+
+std::wstring WindowText(HWND window) {
+    wchar_t text[256] = {};
+    GetWindowTextW(window, text, 256);
+    return text;
+}
+
+std::wstring MenuText(UINT id) {
+    wchar_t text[256] = {};
+    GetMenuStringW(timerState.popupMenu, id, text, 256, MF_BYCOMMAND);
+    return text;
+}
+
+UINT MenuState(UINT id) { return GetMenuState(timerState.popupMenu, id, MF_BYCOMMAND); }
+
+void ResetTimerState() {
+    TimerWindow();
+    timerState.mode = TimerMode::Stopwatch;
+    timerState.countdownKind = CountdownKind::FixedDuration;
+    timerState.showMilliseconds = false;
+    timerState.timeoutContinue = false;
+    timerState.countdownFixSeconds = 300;
+    timerState.countdownToTime = 0;
+    timerState.highlight = HighlightState::Normal;
+    {
+        StateLock lock;
+        timerState.runState = RunState::Idle;
+        timerState.expired = false;
+        timerState.accumulatedMs = 0;
+        timerState.segmentStartTick = 0;
+    }
+    // As in stopwatch mode: the run buttons are usable.
+    EnableWindow(timerState.startButton, TRUE);
+    EnableWindow(timerState.resetButton, TRUE);
+    PumpMessages();
+}

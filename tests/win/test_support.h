@@ -1,0 +1,50 @@
+// Shared helpers of the Windows-side tests: the timer window created once per process, time
+// driven by the test, and a worker thread the test can stop.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+
+#include "tick_worker.h"
+#include "timer_state.h"
+
+// Creates the main window through the real start-up path, once per test process.
+HWND TimerWindow();
+
+// The tick counter and the local time as the test sets them.
+struct DrivenTime {
+    std::atomic<uint64_t> tick{1000000};
+    SYSTEMTIME local{};
+};
+DrivenTime& Driven();
+void DriveTime();  // installs the driven readers
+void SetDrivenLocalTime(int hour, int minute, int second, int milliseconds, int dayOfWeek = 2);
+
+// Dispatches whatever is waiting for the UI thread (sent messages included).
+void PumpMessages();
+// Pumps until `done` holds or `timeoutMs` passes; returns whether it held.
+template <typename Condition>
+bool PumpUntil(Condition done, DWORD timeoutMs) {
+    const ULONGLONG end = GetTickCount64() + timeoutMs;
+    while (!done()) {
+        if (GetTickCount64() > end) return false;
+        PumpMessages();
+        Sleep(1);
+    }
+    return true;
+}
+
+// A real tick worker thread; StopWorker ends it and clears quitRequested for the next test.
+HANDLE StartWorker();
+void StopWorker(HANDLE worker);
+
+std::string DisplayText();
+std::wstring WindowText(HWND window);
+std::wstring MenuText(UINT id);
+UINT MenuState(UINT id);
+
+// Puts the timer back to its start-up state between tests.
+void ResetTimerState();

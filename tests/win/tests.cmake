@@ -1,0 +1,56 @@
+# Windows-side tests: GoogleTest programs built with the MinGW toolchain and run under 64-bit Wine
+# on a virtual display through the emulator wrapper.
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/tools/wine-run.sh)
+
+set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(${ZELVIK_GOOGLETEST_DIR} googletest EXCLUDE_FROM_ALL)
+
+add_library(win_test_support STATIC ${CMAKE_SOURCE_DIR}/tests/win/test_support.cpp)
+target_link_libraries(win_test_support PUBLIC zelvik_core GTest::gtest)
+target_include_directories(win_test_support PUBLIC ${CMAKE_SOURCE_DIR}/tests/win)
+target_compile_options(win_test_support PRIVATE ${ZELVIK_WARNINGS})
+
+# One program per area; each runs all its tests in one Wine process, since the timer's window
+# and state exist once per process.
+function(zelvik_windows_test name)
+    add_executable(${name} ${ARGN} $<TARGET_OBJECTS:zelvik_resources>)
+    target_link_libraries(${name} PRIVATE win_test_support GTest::gtest_main)
+    target_compile_options(${name} PRIVATE ${ZELVIK_WARNINGS})
+    target_link_options(${name} PRIVATE ${ZELVIK_LINK_OPTIONS})
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES TIMEOUT 180)
+endfunction()
+
+zelvik_windows_test(win_window_tests ${CMAKE_SOURCE_DIR}/tests/win/window_test.cpp
+                                     ${CMAKE_SOURCE_DIR}/tests/win/controls_test.cpp)
+zelvik_windows_test(win_worker_tests ${CMAKE_SOURCE_DIR}/tests/win/clock_worker_test.cpp
+                                     ${CMAKE_SOURCE_DIR}/tests/win/run_control_test.cpp
+                                     ${CMAKE_SOURCE_DIR}/tests/win/stress_test.cpp)
+zelvik_windows_test(win_config_tests ${CMAKE_SOURCE_DIR}/tests/win/config_test.cpp)
+zelvik_windows_test(win_sound_tests ${CMAKE_SOURCE_DIR}/tests/win/sound_test.cpp)
+
+# Sounds are heard through ALSA's file plugin: the default device records each stream into one
+# WAV file, which the test reads back.
+set(ZELVIK_SOUND_HOME ${CMAKE_BINARY_DIR}/sound-home)
+file(MAKE_DIRECTORY ${ZELVIK_SOUND_HOME})
+file(WRITE ${ZELVIK_SOUND_HOME}/.asoundrc
+     "pcm.!default { type file; slave.pcm \"null\"; file \"${ZELVIK_SOUND_HOME}/played.wav\"; format \"wav\" }\n")
+set_tests_properties(win_sound_tests PROPERTIES
+    ENVIRONMENT "HOME=${ZELVIK_SOUND_HOME};ZELVIK_SOUND_CAPTURE=${ZELVIK_SOUND_HOME}/played.wav")
+
+# End-to-end: the real program under Xvfb, driven and read as a user would.
+find_program(ZELVIK_BASH bash)
+foreach(check clock_runs full_hour_chime controls_view settings_beside_executable)
+    add_test(NAME e2e_${check}
+             COMMAND ${ZELVIK_BASH} ${CMAKE_SOURCE_DIR}/tests/e2e/${check}.sh
+                     $<TARGET_FILE:zelvik-timer>)
+    set_tests_properties(e2e_${check} PROPERTIES TIMEOUT 120)
+endforeach()
+
+# Every Wine program shares the one display; screenshots and focus tests must not see another
+# test's topmost window, so they take turns.
+set_tests_properties(win_window_tests win_worker_tests win_config_tests win_sound_tests
+                     e2e_clock_runs e2e_full_hour_chime e2e_controls_view
+                     e2e_settings_beside_executable
+                     PROPERTIES RESOURCE_LOCK display)

@@ -1,0 +1,115 @@
+// The main window as start-up leaves it: frame, caption, class, font, first paint, colours.
+#include <gtest/gtest.h>
+
+#include "resource_ids.h"
+#include "test_support.h"
+
+namespace {
+
+COLORREF Rgb(uint32_t colorref) { return static_cast<COLORREF>(colorref); }
+
+// Counts the pixels of the readout band, as on screen, that have exactly `colour`.
+int CountReadoutPixels(COLORREF colour) {
+    HWND window = TimerWindow();
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    PumpMessages();
+    POINT origin = {kDisplayRect.left, kDisplayRect.top};
+    ClientToScreen(window, &origin);
+    const int width = kDisplayRect.right - kDisplayRect.left;
+    const int height = kDisplayRect.bottom - kDisplayRect.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
+    int count = 0;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            if (GetPixel(memory, x, y) == colour) ++count;
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return count;
+}
+
+}  // namespace
+
+TEST(MainWindow, FirstPaintShowsZeroInPaleGreenOnDarkGrey) {
+    // Before any worker iteration, the readout is the start text in the normal colours.
+    HWND window = TimerWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(DisplayText(), "00:00:00.000");
+    EXPECT_GT(CountReadoutPixels(Rgb(0x81DDAE)), 200);
+    EXPECT_GT(CountReadoutPixels(Rgb(0x464646)), 2000);
+    EXPECT_EQ(CountReadoutPixels(Rgb(0x64FFFF)), 0);
+}
+
+TEST(MainWindow, HighlightSelectsTheReadoutColours) {
+    TimerWindow();
+    timerState.highlight = HighlightState::FullHour;
+    EXPECT_GT(CountReadoutPixels(Rgb(0x64FFFF)), 200);
+    EXPECT_EQ(CountReadoutPixels(Rgb(0x81DDAE)), 0);
+    timerState.highlight = HighlightState::Expired;
+    EXPECT_GT(CountReadoutPixels(Rgb(0x0000EB)), 200);
+    timerState.highlight = HighlightState::Normal;
+    EXPECT_GT(CountReadoutPixels(Rgb(0x81DDAE)), 200);
+}
+
+TEST(MainWindow, FixedFrameOf396By156WithItsCaptionAndClass) {
+    HWND window = TimerWindow();
+    RECT frame;
+    GetWindowRect(window, &frame);
+    EXPECT_EQ(frame.right - frame.left, 396);
+    EXPECT_EQ(frame.bottom - frame.top, 156);
+
+    const LONG style = GetWindowLongW(window, GWL_STYLE);
+    EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX),
+              WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
+    EXPECT_EQ(style & WS_THICKFRAME, 0) << "the window must not be resizable";
+    EXPECT_EQ(style & WS_MAXIMIZEBOX, 0) << "the window must not have a maximize box";
+
+    EXPECT_EQ(WindowText(window), L"Zelvik计时器");
+
+    wchar_t expectedClass[100] = {};
+    ASSERT_GT(LoadStringW(GetModuleHandleW(nullptr), IDS_WINDOW_CLASS, expectedClass, 100), 0);
+    wchar_t className[100] = {};
+    GetClassNameW(window, className, 100);
+    EXPECT_STREQ(className, expectedClass);
+}
+
+namespace {
+
+int CALLBACK NoteFontFamily(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+    *reinterpret_cast<bool*>(found) = true;
+    return 0;
+}
+
+}  // namespace
+
+TEST(MainWindow, TheEmbeddedFontIsInstalledForTheProcess) {
+    TimerWindow();
+    HDC dc = GetDC(nullptr);
+    LOGFONTW wanted = {};
+    wcscpy(wanted.lfFaceName, L"DEDOziv2");
+    wanted.lfCharSet = DEFAULT_CHARSET;
+    bool found = false;
+    EnumFontFamiliesExW(dc, &wanted, NoteFontFamily, reinterpret_cast<LPARAM>(&found), 0);
+    EXPECT_TRUE(found) << "DEDOziv2 is not available after start-up";
+
+    // The readout font really is DEDOziv2, monospaced: four characters are about 123 pixels at
+    // the readout's cell height of 52, which the compact strip's width rests on.
+    HGDIOBJ old = SelectObject(dc, timerState.displayFont);
+    wchar_t face[LF_FACESIZE] = {};
+    GetTextFaceW(dc, LF_FACESIZE, face);
+    EXPECT_STREQ(face, L"DEDOziv2");
+    SIZE digits, spaces, point;
+    GetTextExtentPoint32A(dc, "0000", 4, &digits);
+    GetTextExtentPoint32A(dc, "    ", 4, &spaces);
+    GetTextExtentPoint32A(dc, ".000", 4, &point);
+    EXPECT_NEAR(digits.cx, 123, 3);
+    EXPECT_EQ(spaces.cx, digits.cx);
+    EXPECT_EQ(point.cx, digits.cx);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+}

@@ -1,0 +1,41 @@
+# Sourced by the run and test scripts: the Wine prefix, locale and display every Windows-side
+# program of this project runs with. Safe to source repeatedly.
+ZELVIK_ROOT=${ZELVIK_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
+export WINEPREFIX=${ZELVIK_WINEPREFIX:-$ZELVIK_ROOT/build/wineprefix}
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-winemenubuilder.exe=d;mscoree=d;mshtml=d}
+# zh_CN.UTF-8 makes Wine's ANSI code page 936 (GBK), as on a Chinese Windows.
+export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
+WINE64=/usr/lib/wine/wine64
+ZELVIK_XVFB_DISPLAY=${ZELVIK_XVFB_DISPLAY:-:97}
+
+# Starts a virtual display unless DISPLAY already reaches an X server.
+zelvik_ensure_display() {
+    if [ -n "${DISPLAY:-}" ] && xwininfo -root >/dev/null 2>&1; then return 0; fi
+    export DISPLAY=$ZELVIK_XVFB_DISPLAY
+    if ! xwininfo -root >/dev/null 2>&1; then
+        setsid Xvfb "$DISPLAY" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 < /dev/null &
+        for _ in $(seq 50); do xwininfo -root >/dev/null 2>&1 && break; sleep 0.1; done
+    fi
+}
+
+# Creates the prefix once: Wine draws its own frames (no window manager under Xvfb), and the
+# captions' 微软雅黑 is replaced by a CJK font of the same proportions.
+zelvik_ensure_prefix() {
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    (
+        flock 9
+        [ -f "$WINEPREFIX/.zelvik-ready" ] && exit 0
+        "$WINE64" wineboot -i >/dev/null 2>&1 < /dev/null
+        "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+        "$WINE64" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v '微软雅黑' \
+            /d 'Noto Sans CJK SC' /f >/dev/null 2>&1
+        /usr/lib/wine/wineserver -w 2>/dev/null || true
+        touch "$WINEPREFIX/.zelvik-ready"
+    ) 9>"$WINEPREFIX.lock"
+}
+
+# No audio server: Wine plays through ALSA, whose default device is set per test when a test
+# wants to hear what was played.
+export XDG_RUNTIME_DIR=${ZELVIK_RUNTIME_DIR:-$ZELVIK_ROOT/build/xdg-runtime}
+mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
