@@ -5,9 +5,10 @@
 namespace {
 
 uint64_t SystemTick() { return GetTickCount64(); }
+void SystemLocalTime(SYSTEMTIME* now) { GetLocalTime(now); }
 
 std::atomic<TickReader> tickReader{SystemTick};
-std::atomic<LocalTimeReader> localTimeReader{GetLocalTime};
+std::atomic<LocalTimeReader> localTimeReader{SystemLocalTime};
 
 }  // namespace
 
@@ -24,4 +25,4 @@ void SetTimeReaders(TickReader tick, LocalTimeReader localTime) {
     localTimeReader = localTime;
 }
 
-void RestoreSystemTimeReaders() { SetTimeReaders(SystemTick, GetLocalTime); }
+void RestoreSystemTimeReaders() { SetTimeReaders(SystemTick, SystemLocalTime); }
