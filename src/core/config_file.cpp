@@ -20,7 +20,30 @@ void WriteKey(const wchar_t* key, const std::string& value) {
     WritePrivateProfileStringW(kSection, key, text.c_str(), timerState.configPath.c_str());
 }
 
+// The profile functions take at most MAX_PATH units. A longer path is shortened through the 8.3
+// names of its folder; where the volume has none, it stays long and the settings are simply not
+// stored, as with any other write that fails.
+std::wstring ProfileUsablePath(const std::wstring& path) {
+    const std::wstring longPrefix = L"\\\\?\\";
+    if (path.compare(0, longPrefix.size(), longPrefix) != 0) return path;
+    const size_t slash = path.rfind(L'\\');
+    const std::wstring folder = path.substr(0, slash);
+    std::wstring shortFolder(folder.size() + 1, L'\0');
+    const DWORD length = GetShortPathNameW(folder.c_str(), &shortFolder[0],
+                                           static_cast<DWORD>(shortFolder.size()));
+    if (length == 0 || length >= shortFolder.size()) return path;
+    shortFolder.resize(length);
+    std::wstring shortPath = shortFolder + path.substr(slash);
+    if (shortPath.compare(0, longPrefix.size(), longPrefix) == 0)
+        shortPath = shortPath.substr(longPrefix.size());
+    return shortPath.size() < MAX_PATH ? shortPath : path;
+}
+
 }  // namespace
+
+std::wstring ConfigPathForModule(const std::wstring& modulePath) {
+    return ProfileUsablePath(ConfigPathBeside(modulePath));
+}
 
 std::wstring ModuleConfigPath() {
     // GetModuleFileNameW truncates silently; grow until the whole path fits (up to the 32767
@@ -35,7 +58,7 @@ std::wstring ModuleConfigPath() {
         }
         module.resize(module.size() * 2);
     }
-    return ConfigPathBeside(module);
+    return ConfigPathForModule(module);
 }
 
 void LoadConfiguration() {

@@ -5,6 +5,8 @@
 
 // The settings file's path for the running executable, whatever the current folder.
 std::wstring ModuleConfigPath();
+// The same for an executable at `modulePath`, in a form the profile functions accept.
+std::wstring ConfigPathForModule(const std::wstring& modulePath);
 
 // Reads the three keys into the timer state (once, at window creation); missing or out-of-range
 // values take their defaults.

@@ -175,7 +175,7 @@ TEST(ConfigFile, FoldersWithNamesOutsideTheAnsiCodePageAndLongPaths) {
     }
     std::wstring plain = deep.substr(4) + L"\\zelvik-timer.exe";
     ASSERT_GT(plain.size(), 300u);
-    timerState.configPath = ConfigPathBeside(plain);
+    timerState.configPath = ConfigPathForModule(plain);
     timerState.countdownFixSeconds = 4242;
     SaveConfiguration();
     EXPECT_NE(ReadBytes(deep + L"\\cfg.ini").find("countdown_fix_second=4242\r\n"),

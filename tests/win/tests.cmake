@@ -44,7 +44,7 @@ find_program(ZELVIK_BASH bash)
 foreach(check clock_runs full_hour_chime controls_view settings_beside_executable)
     add_test(NAME e2e_${check}
              COMMAND ${ZELVIK_BASH} ${CMAKE_SOURCE_DIR}/tests/e2e/${check}.sh
-                     $<TARGET_FILE:zelvik-timer>)
+                     $<TARGET_FILE:zelvik-timer> $<TARGET_FILE:zelvik-probe>)
     set_tests_properties(e2e_${check} PROPERTIES TIMEOUT 120)
 endforeach()
 
@@ -54,3 +54,8 @@ set_tests_properties(win_window_tests win_worker_tests win_config_tests win_soun
                      e2e_clock_runs e2e_full_hour_chime e2e_controls_view
                      e2e_settings_beside_executable
                      PROPERTIES RESOURCE_LOCK display)
+
+# Reads the real program's windows from another process for the end-to-end checks.
+add_executable(zelvik-probe ${CMAKE_SOURCE_DIR}/tests/e2e/probe.cpp)
+target_compile_options(zelvik-probe PRIVATE ${ZELVIK_WARNINGS})
+target_link_options(zelvik-probe PRIVATE ${ZELVIK_LINK_OPTIONS} -municode)

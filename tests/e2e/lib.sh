@@ -1,0 +1,50 @@
+# Shared by the end-to-end checks: start the real program under Wine on the virtual display,
+# read its windows with the probe, take screenshots and look at their pixels.
+# Usage from a check: source lib.sh EXE PROBE
+set -euo pipefail
+E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+source "$E2E_DIR/../../tools/wine-env.sh"
+EXE=$(readlink -f "$1")
+PROBE=$(readlink -f "$2")
+zelvik_ensure_display
+zelvik_ensure_prefix
+WORK=$(mktemp -d)
+TIMER_PID=
+
+cleanup() {
+    if [ -n "$TIMER_PID" ] && kill -0 "$TIMER_PID" 2>/dev/null; then
+        "$WINE64" "$PROBE" close >/dev/null 2>&1 || true
+        sleep 1
+        kill "$TIMER_PID" 2>/dev/null || true
+    fi
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# The console turns line ends into CR LF.
+probe() { "$WINE64" "$PROBE" | tr -d '\r'; }
+
+# start_timer [command prefix...]: runs the program from $START_DIR (default: the work folder).
+start_timer() {
+    (cd "${START_DIR:-$WORK}" && exec "$@" "$WINE64" "${TIMER_EXE:-$EXE}") >/dev/null 2>&1 &
+    TIMER_PID=$!
+    PROBE_OUT=$(probe) || fail "the timer window did not appear"
+}
+
+
+# Field of the probe's window line, e.g. window_field client_origin -> "x,y".
+window_field() { echo "$PROBE_OUT" | sed -n "s/^window .*\b$1=\([^ ]*\).*/\1/p"; }
+
+screenshot() { import -window root "$WORK/$1.png"; }
+
+# pixels count|diff ...: see pixels.py.
+pixels() { /usr/bin/python3 "$E2E_DIR/pixels.py" "$@"; }
+
+# The readout band (client y 30 to 85, x 0 to 380) in screen coordinates: "x y w h".
+readout_band() {
+    local origin
+    origin=$(window_field client_origin)
+    echo "${origin%,*} $(( ${origin#*,} + 30 )) 380 55"
+}
