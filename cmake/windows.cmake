@@ -21,7 +21,8 @@ target_link_libraries(zelvik_core PUBLIC ${ZELVIK_SYSTEM_LIBS})
 add_executable(zelvik-timer WIN32 src/core/main.cpp $<TARGET_OBJECTS:zelvik_resources>)
 target_compile_options(zelvik-timer PRIVATE ${ZELVIK_WARNINGS})
 target_link_libraries(zelvik-timer PRIVATE zelvik_core)
-target_link_options(zelvik-timer PRIVATE ${ZELVIK_LINK_OPTIONS} -municode -mwindows)
+# Stripped: the program carries no debugging symbols to users.
+target_link_options(zelvik-timer PRIVATE ${ZELVIK_LINK_OPTIONS} -municode -mwindows -s)
 
 option(ZELVIK_WINDOWS_TESTS "Build the Windows-side tests (run under Wine)" OFF)
 if(ZELVIK_WINDOWS_TESTS)
