@@ -15,6 +15,7 @@ fi
 
 unset DISPLAY
 zelvik_ensure_display
+xvfb=$(pgrep -f "Xvfb $DISPLAY" | head -n 1 || true)
 "$WINE64" "$root/build/win64/zelvik-timer.exe" >/dev/null 2>&1 &
 timer=$!
 sleep 4
@@ -22,3 +23,5 @@ shot="$root/build/screenshot.png"
 import -window root -crop 400x160+0+0 +repage "$shot"
 echo "The timer is running on the virtual display $DISPLAY; screenshot: $shot"
 kill "$timer" 2>/dev/null || true
+/usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
+[ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
