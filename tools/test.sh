@@ -17,6 +17,7 @@ cleanup() {
 }
 trap cleanup EXIT
 zelvik_ensure_prefix
+zelvik_start_server
 
 status=0
 ctest --test-dir "$root/build/host" --output-on-failure || status=1

@@ -39,3 +39,13 @@ zelvik_ensure_prefix() {
 # wants to hear what was played.
 export XDG_RUNTIME_DIR=${ZELVIK_RUNTIME_DIR:-$ZELVIK_ROOT/build/xdg-runtime}
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+
+# Starts the Wine server and its system processes detached from our output, unless they run.
+# Started by a test program instead, they would inherit that program's output pipe, and ctest
+# would wait for them to exit before it counts the test as finished. Stays up for $1 seconds
+# after its last client (forever without an argument).
+zelvik_start_server() {
+    pgrep -x wineserver64 >/dev/null 2>&1 && return 0
+    /usr/lib/wine/wineserver "-p${1:-}" </dev/null >/dev/null 2>&1 || true
+    "$WINE64" wineboot </dev/null >/dev/null 2>&1 || true
+}

@@ -5,4 +5,5 @@ set -euo pipefail
 source "$(dirname "$0")/wine-env.sh"
 zelvik_ensure_display
 zelvik_ensure_prefix
+zelvik_start_server 30
 exec "$WINE64" "$@"

@@ -8,13 +8,16 @@ EXE=$(readlink -f "$1")
 PROBE=$(readlink -f "$2")
 zelvik_ensure_display
 zelvik_ensure_prefix
+# A running server first; a program started under faketime must not start (and fake) the server
+# that every later program of the run talks to.
+zelvik_start_server 30
 WORK=$(mktemp -d)
 TIMER_PID=
 
 cleanup() {
     if [ -n "$TIMER_PID" ] && kill -0 "$TIMER_PID" 2>/dev/null; then
         "$WINE64" "$PROBE" close >/dev/null 2>&1 || true
-        sleep 1
+        for _ in $(seq 20); do kill -0 "$TIMER_PID" 2>/dev/null || break; sleep 0.1; done
         kill "$TIMER_PID" 2>/dev/null || true
     fi
     rm -rf "$WORK"
@@ -24,7 +27,7 @@ trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # The console turns line ends into CR LF.
-probe() { "$WINE64" "$PROBE" | tr -d '\r'; }
+probe() { "$WINE64" "$PROBE" 2>/dev/null | tr -d '\r'; }
 
 # start_timer [command prefix...]: runs the program from $START_DIR (default: the work folder).
 start_timer() {

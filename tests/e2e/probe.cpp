@@ -39,7 +39,9 @@ int wmain(int argc, wchar_t** argv) {
     const bool close = argc > 1 && wcscmp(argv[1], L"close") == 0;
     const wchar_t* className = L"ZelvikTimerWindow";
     HWND window = nullptr;
-    for (int attempt = 0; attempt < 100 && !window; ++attempt) {
+    // Printing waits up to 10 s for the program to start; closing looks once.
+    const int attempts = close ? 1 : 100;
+    for (int attempt = 0; attempt < attempts && !window; ++attempt) {
         window = FindWindowW(className, nullptr);
         if (!window) Sleep(100);
     }
