@@ -30,18 +30,21 @@ const wchar_t* StartPressLocked() {
     timerState.expired = false;
     timerState.highlight = HighlightState::Normal;
     switch (ChooseStartPress(timerState.mode, timerState.countdownKind, timerState.runState)) {
-    case StartPress::ArmUntilTime:
-        timerState.targetWeekday = static_cast<uint16_t>(
-            ArmTargetWeekday(timerState.countdownToTime, ReadWallTime()));
-        timerState.runState = RunState::Running;
-        return nullptr;
-    case StartPress::KeepUntilTime: return nullptr;
-    case StartPress::StartOrResume:
-        // The segment start is stored before the run state turns Running.
-        timerState.segmentStartTick = ReadTick();
-        timerState.runState = RunState::Running;
-        return L"暂停";
-    case StartPress::Pause: PauseLocked(); return L"继续";
+        case StartPress::ArmUntilTime:
+            timerState.targetWeekday =
+                static_cast<uint16_t>(ArmTargetWeekday(timerState.countdownToTime, ReadWallTime()));
+            timerState.runState = RunState::Running;
+            return nullptr;
+        case StartPress::KeepUntilTime:
+            return nullptr;
+        case StartPress::StartOrResume:
+            // The segment start is stored before the run state turns Running.
+            timerState.segmentStartTick = ReadTick();
+            timerState.runState = RunState::Running;
+            return L"暂停";
+        case StartPress::Pause:
+            PauseLocked();
+            return L"继续";
     }
     return nullptr;
 }

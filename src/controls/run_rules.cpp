@@ -11,9 +11,12 @@ StartPress ChooseStartPress(TimerMode mode, CountdownKind kind, RunState runStat
 uint64_t CountedTime(RunState runState, uint64_t accumulatedMs, uint64_t segmentStartTick,
                      uint64_t tick) {
     switch (runState) {
-    case RunState::Running: return accumulatedMs + (tick - segmentStartTick);
-    case RunState::Paused: return accumulatedMs;
-    case RunState::Idle: break;
+        case RunState::Running:
+            return accumulatedMs + (tick - segmentStartTick);
+        case RunState::Paused:
+            return accumulatedMs;
+        case RunState::Idle:
+            break;
     }
     return 0;
 }

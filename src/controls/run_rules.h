@@ -6,10 +6,10 @@
 #include "timer_types.h"
 
 enum class StartPress {
-    ArmUntilTime,     // an idle until-time countdown starts counting to its target
-    KeepUntilTime,    // an armed until-time countdown cannot be paused: nothing more happens
-    StartOrResume,    // stopwatch or fixed countdown, idle or paused: a new run segment begins
-    Pause,            // stopwatch or fixed countdown, running: the counted time is banked
+    ArmUntilTime,   // an idle until-time countdown starts counting to its target
+    KeepUntilTime,  // an armed until-time countdown cannot be paused: nothing more happens
+    StartOrResume,  // stopwatch or fixed countdown, idle or paused: a new run segment begins
+    Pause,          // stopwatch or fixed countdown, running: the counted time is banked
 };
 
 StartPress ChooseStartPress(TimerMode mode, CountdownKind kind, RunState runState);

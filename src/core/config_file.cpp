@@ -29,8 +29,8 @@ std::wstring ProfileUsablePath(const std::wstring& path) {
     const size_t slash = path.rfind(L'\\');
     const std::wstring folder = path.substr(0, slash);
     std::wstring shortFolder(folder.size() + 1, L'\0');
-    const DWORD length = GetShortPathNameW(folder.c_str(), &shortFolder[0],
-                                           static_cast<DWORD>(shortFolder.size()));
+    const DWORD length =
+        GetShortPathNameW(folder.c_str(), &shortFolder[0], static_cast<DWORD>(shortFolder.size()));
     if (length == 0 || length >= shortFolder.size()) return path;
     shortFolder.resize(length);
     std::wstring shortPath = shortFolder + path.substr(slash);
@@ -50,8 +50,8 @@ std::wstring ModuleConfigPath() {
     // units a Windows path can have).
     std::wstring module(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, &module[0],
-                                                static_cast<DWORD>(module.size()));
+        const DWORD length =
+            GetModuleFileNameW(nullptr, &module[0], static_cast<DWORD>(module.size()));
         if (length < module.size() || module.size() >= 32768) {
             module.resize(length);
             break;

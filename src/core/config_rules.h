@@ -17,11 +17,15 @@ constexpr uint32_t kMaxToTime = 362439;
 uint32_t AcceptFixSeconds(uint32_t stored);
 uint32_t AcceptToTime(uint32_t stored);
 // Overtime counting is on only for a stored 1; 0, 2, -1 or a missing key mean off.
-inline bool AcceptTimeoutContinue(uint32_t stored) { return stored == 1; }
+inline bool AcceptTimeoutContinue(uint32_t stored) {
+    return stored == 1;
+}
 
 // The text a value is written as: decimal, no leading zeros.
 std::string ConfigValueText(uint32_t value);
-inline const char* TimeoutContinueText(bool on) { return on ? "1" : "0"; }
+inline const char* TimeoutContinueText(bool on) {
+    return on ? "1" : "0";
+}
 
 // The settings file beside the executable: everything after the last backslash of the module path
 // becomes "cfg.ini". A path without a backslash names no folder; the file is then looked for in

@@ -27,9 +27,9 @@ int FormatMillisecondsReadout(ReadoutBuffer buffer, uint64_t milliseconds, bool 
     const long long seconds = static_cast<long long>(milliseconds / 1000 % 60);
     const long long millis = static_cast<long long>(milliseconds % 1000);
     if (showMilliseconds)
-        return FormatReadout(buffer, "%02" READOUT_I64 ":%02" READOUT_I64 ":%02" READOUT_I64
-                                     ".%03" READOUT_I64,
-                             hours, minutes, seconds, millis);
+        return FormatReadout(
+            buffer, "%02" READOUT_I64 ":%02" READOUT_I64 ":%02" READOUT_I64 ".%03" READOUT_I64,
+            hours, minutes, seconds, millis);
     // The milliseconds are passed but not printed, as in the millisecond form's argument list.
     return FormatReadout(buffer, "%02" READOUT_I64 ":%02" READOUT_I64 ":%02" READOUT_I64 "    ",
                          hours, minutes, seconds, millis);
@@ -56,7 +56,6 @@ int FormatPresetReadout(ReadoutBuffer buffer, uint32_t seconds, bool showMillise
     const int hours = static_cast<int>(seconds / 3600);
     const int minutes = static_cast<int>(seconds % 3600 / 60);
     const int secs = static_cast<int>(seconds % 60);
-    if (showMilliseconds)
-        return FormatReadout(buffer, "%02d:%02d:%02d.000", hours, minutes, secs);
+    if (showMilliseconds) return FormatReadout(buffer, "%02d:%02d:%02d.000", hours, minutes, secs);
     return FormatReadout(buffer, "%02d:%02d:%02d    ", hours, minutes, secs);
 }

@@ -1,10 +1,13 @@
 #include "sound.h"
 
 #include <windows.h>
+// After <windows.h>, which it needs.
 #include <mmsystem.h>
 
 void PlayResourceSound(int id) {
     PlaySoundW(MAKEINTRESOURCEW(id), nullptr, SND_RESOURCE | SND_ASYNC);
 }
 
-void StopSound() { PlaySoundW(nullptr, nullptr, 0); }
+void StopSound() {
+    PlaySoundW(nullptr, nullptr, 0);
+}

@@ -51,10 +51,9 @@ bool CreateTimerWindow(HINSTANCE instance, int showCommand) {
 
     // WM_CREATE runs inside this call and works on its own window argument: mainWindow is
     // stored only once the call returns.
-    HWND window = CreateWindowExW(0, windowClassName, initialCaption,
-                                  WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, kWindowWidth, kWindowHeight, nullptr, nullptr,
-                                  instance, nullptr);
+    HWND window = CreateWindowExW(
+        0, windowClassName, initialCaption, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT,
+        CW_USEDEFAULT, kWindowWidth, kWindowHeight, nullptr, nullptr, instance, nullptr);
     if (!window) return false;
     timerState.mainWindow = window;
     SetWindowTextW(window, kCaption);

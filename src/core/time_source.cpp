@@ -4,15 +4,21 @@
 
 namespace {
 
-uint64_t SystemTick() { return GetTickCount64(); }
-void SystemLocalTime(SYSTEMTIME* now) { GetLocalTime(now); }
+uint64_t SystemTick() {
+    return GetTickCount64();
+}
+void SystemLocalTime(SYSTEMTIME* now) {
+    GetLocalTime(now);
+}
 
 std::atomic<TickReader> tickReader{SystemTick};
 std::atomic<LocalTimeReader> localTimeReader{SystemLocalTime};
 
 }  // namespace
 
-uint64_t ReadTick() { return tickReader.load()(); }
+uint64_t ReadTick() {
+    return tickReader.load()();
+}
 
 WallTime ReadWallTime() {
     SYSTEMTIME now;
@@ -25,4 +31,6 @@ void SetTimeReaders(TickReader tick, LocalTimeReader localTime) {
     localTimeReader = localTime;
 }
 
-void RestoreSystemTimeReaders() { SetTimeReaders(SystemTick, SystemLocalTime); }
+void RestoreSystemTimeReaders() {
+    SetTimeReaders(SystemTick, SystemLocalTime);
+}

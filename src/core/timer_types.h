@@ -30,10 +30,13 @@ constexpr uint32_t kWindowFillColour = 0xF0F0F0;
 inline ReadoutColours HighlightColours(HighlightState highlight) {
     constexpr uint32_t darkGrey = 0x464646;
     switch (highlight) {
-    case HighlightState::Expired: return {0x0000EB, darkGrey};
-    case HighlightState::HalfHour:
-    case HighlightState::FullHour: return {0x64FFFF, darkGrey};
-    case HighlightState::Normal: break;
+        case HighlightState::Expired:
+            return {0x0000EB, darkGrey};
+        case HighlightState::HalfHour:
+        case HighlightState::FullHour:
+            return {0x64FFFF, darkGrey};
+        case HighlightState::Normal:
+            break;
     }
     return {0x81DDAE, darkGrey};
 }

@@ -6,7 +6,8 @@
 WindowWork RunClockBranch(WorkerLocal& local) {
     // One reading serves the readout and the chime.
     const WallTime now = ReadWallTime();
-    SetDisplayText(local.buffer, FormatClockReadout(local.buffer, now, timerState.showMilliseconds));
+    SetDisplayText(local.buffer,
+                   FormatClockReadout(local.buffer, now, timerState.showMilliseconds));
 
     const ClockChime chime = ClockChimeRule(now.minute, local.chimeLatch, timerState.highlight);
     timerState.highlight = chime.highlight;

@@ -4,15 +4,11 @@
 #include "timing_rules.h"
 #include "worker_branches.h"
 
-namespace {
-
 int ApplyMarkRule(WorkerLocal& local, uint64_t markIndex) {
     const MarkChime mark = MarkChimeRule(markIndex, local.chimeLatch);
     local.chimeLatch = mark.latch;
     return mark.sound ? IDW_FIVE_MINUTES : 0;
 }
-
-}  // namespace
 
 WindowWork RunElapsedBranch(WorkerLocal& local) {
     ElapsedInput input;
@@ -36,8 +32,8 @@ WindowWork RunElapsedBranch(WorkerLocal& local) {
         work.relabelStart = true;
     }
     work.chimeSound = ApplyMarkRule(local, step.markIndex);
-    SetDisplayText(local.buffer,
-                   FormatMillisecondsReadout(local.buffer, step.shown, timerState.showMilliseconds));
+    SetDisplayText(local.buffer, FormatMillisecondsReadout(local.buffer, step.shown,
+                                                           timerState.showMilliseconds));
     work.invalidate = true;
     return work;
 }

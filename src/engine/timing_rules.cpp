@@ -5,8 +5,8 @@
 ElapsedStep StepElapsed(const ElapsedInput& input) {
     const uint64_t elapsed = input.accumulatedMs + input.nowTick - input.segmentStartTick;
     ElapsedStep step{};
-    const bool countsUp = input.mode == TimerMode::Stopwatch ||
-                          (input.timeoutContinue && input.expired);
+    const bool countsUp =
+        input.mode == TimerMode::Stopwatch || (input.timeoutContinue && input.expired);
     if (countsUp) {
         step.shown = elapsed;
         step.markIndex = UpwardMarkIndex(elapsed);
@@ -21,8 +21,8 @@ ElapsedStep StepElapsed(const ElapsedInput& input) {
         step.keepsRunning = input.timeoutContinue;
         const uint64_t overtime = elapsed - target;
         step.shown = input.timeoutContinue ? overtime : 0;
-        step.segmentStartTick = input.timeoutContinue ? input.nowTick - overtime
-                                                      : input.segmentStartTick;
+        step.segmentStartTick =
+            input.timeoutContinue ? input.nowTick - overtime : input.segmentStartTick;
     }
     step.markIndex = DownwardMarkIndex(step.shown);
     return step;
@@ -30,8 +30,8 @@ ElapsedStep StepElapsed(const ElapsedInput& input) {
 
 int32_t UntilTimeRemaining(uint32_t countdownToTime, int targetWeekday, const WallTime& now) {
     const int32_t secondOfDay = 3600 * now.hour + 60 * now.minute + now.second;
-    int32_t remaining = (static_cast<int32_t>(countdownToTime) - secondOfDay) * 1000 -
-                        now.milliseconds;
+    int32_t remaining =
+        (static_cast<int32_t>(countdownToTime) - secondOfDay) * 1000 - now.milliseconds;
     // Only the day of week is compared: on any other day the target is a day further away.
     if (targetWeekday != now.dayOfWeek) remaining += 86400000;
     return remaining;

@@ -18,9 +18,9 @@ struct ElapsedInput {
 };
 
 struct ElapsedStep {
-    uint64_t shown;       // the value on the readout
-    uint64_t markIndex;   // the minute number for the five-minute marks
-    bool runOut;          // the countdown reached zero in this iteration
+    uint64_t shown;      // the value on the readout
+    uint64_t markIndex;  // the minute number for the five-minute marks
+    bool runOut;         // the countdown reached zero in this iteration
     // Only meaningful when runOut: the counters from now on. With overtime counting the segment
     // start moves back by the overtime so that the next iteration counts it up without a gap.
     bool keepsRunning;

@@ -1,5 +1,4 @@
 #include "chime_rules.h"
-#include "resource_ids.h"
 #include "time_source.h"
 #include "timer_state.h"
 #include "timing_rules.h"
@@ -14,11 +13,11 @@ WindowWork RunUntilTimeBranch(WorkerLocal& local) {
     WindowWork work;
     work.invalidate = true;
     if (remaining > 0) {
-        SetDisplayText(local.buffer, FormatSigned32Readout(local.buffer, remaining, showMilliseconds));
-        const MarkChime mark =
-            MarkChimeRule(static_cast<uint64_t>(UntilTimeMarkIndex(remaining)), local.chimeLatch);
-        local.chimeLatch = mark.latch;
-        if (mark.sound) work.chimeSound = IDW_FIVE_MINUTES;
+        SetDisplayText(local.buffer,
+                       FormatSigned32Readout(local.buffer, remaining, showMilliseconds));
+        // remaining is positive here, so the index is too.
+        work.chimeSound =
+            ApplyMarkRule(local, static_cast<uint64_t>(UntilTimeMarkIndex(remaining)));
         return work;
     }
 
@@ -29,7 +28,8 @@ WindowWork RunUntilTimeBranch(WorkerLocal& local) {
     timerState.highlight = HighlightState::Expired;
     if (timerState.timeoutContinue) {
         // Overtime counts up from the target; the marks are not applied and the latch is kept.
-        SetDisplayText(local.buffer, FormatSigned32Readout(local.buffer, -remaining, showMilliseconds));
+        SetDisplayText(local.buffer,
+                       FormatSigned32Readout(local.buffer, -remaining, showMilliseconds));
     } else {
         timerState.runState = RunState::Idle;
         SetDisplayText(ZeroReadout(showMilliseconds), 12);

@@ -5,12 +5,16 @@
 #include "tick_worker.h"
 
 struct WindowWork {
-    bool runOut = false;         // alarm, one flash of the caption, foreground
-    bool relabelStart = false;   // start button and entry 32777 back to 开始
-    int chimeSound = 0;          // a mark's sound, then foreground
-    bool enableStart = false;    // an until-time countdown stopped at its target
-    bool invalidate = false;     // the readout was rewritten
+    bool runOut = false;        // alarm, one flash of the caption, foreground
+    bool relabelStart = false;  // start button and entry 32777 back to 开始
+    int chimeSound = 0;         // a mark's sound, then foreground
+    bool enableStart = false;   // an until-time countdown stopped at its target
+    bool invalidate = false;    // the readout was rewritten
 };
+
+// The five-minute marks of a running stopwatch or countdown: updates the latch and returns the
+// sound to play, 0 for none.
+int ApplyMarkRule(WorkerLocal& local, uint64_t markIndex);
 
 WindowWork RunClockBranch(WorkerLocal& local);
 WindowWork RunElapsedBranch(WorkerLocal& local);

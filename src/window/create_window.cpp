@@ -9,8 +9,8 @@
 
 namespace {
 
-HWND CreateButton(HWND parent, const wchar_t* caption, int id, DWORD style, int x, int y,
-                  int width, int height) {
+HWND CreateButton(HWND parent, const wchar_t* caption, int id, DWORD style, int x, int y, int width,
+                  int height) {
     return CreateWindowExW(0, L"Button", caption, WS_CHILD | WS_VISIBLE | style, x, y, width,
                            height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                            timerState.instance, nullptr);
@@ -52,8 +52,8 @@ void CreateOptionChecks(HWND window) {
 }
 
 void CreateRunButtons(HWND window) {
-    timerState.startButton = CreateButton(window, L"开始", IDC_START_BUTTON,
-                                          WS_TABSTOP | BS_PUSHBUTTON, 3, 88, 98, 26);
+    timerState.startButton =
+        CreateButton(window, L"开始", IDC_START_BUTTON, WS_TABSTOP | BS_PUSHBUTTON, 3, 88, 98, 26);
     timerState.resetButton = CreateButton(window, L"重置", IDC_RESET_BUTTON,
                                           WS_TABSTOP | BS_PUSHBUTTON, 105, 88, 98, 26);
 }
@@ -86,8 +86,9 @@ void SubclassControls() {
 
 void RefreshTargetCaption() {
     const CountdownKind kind = timerState.countdownKind;
-    const uint32_t seconds = kind == CountdownKind::UntilTime ? timerState.countdownToTime.load()
-                                                              : timerState.countdownFixSeconds.load();
+    const uint32_t seconds = kind == CountdownKind::UntilTime
+                                 ? timerState.countdownToTime.load()
+                                 : timerState.countdownFixSeconds.load();
     HWND button = timerState.setButton;
     if (GetACP() == 936) {
         char caption[kTargetCaptionSize];

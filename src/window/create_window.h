@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-
 // Builds the popup menu, the eight controls and their fonts, loads the settings, makes the
 // window topmost and gives the focus to the start button. Returns 0.
 LRESULT OnCreate(HWND window);

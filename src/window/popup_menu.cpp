@@ -9,7 +9,9 @@ void AppendEntry(HMENU menu, UINT id, const wchar_t* caption, bool checked) {
     AppendMenuW(menu, MF_STRING | (checked ? MF_CHECKED : 0), id, caption);
 }
 
-void AppendSeparator(HMENU menu) { AppendMenuW(menu, MF_SEPARATOR, 0, nullptr); }
+void AppendSeparator(HMENU menu) {
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+}
 
 }  // namespace
 

@@ -22,13 +22,14 @@ BOOL CALLBACK PrintControl(HWND control, LPARAM) {
     RECT rect;
     GetWindowRect(control, &rect);
     MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
-    printf("control id=%d class=%s style=0x%08lX visible=%d enabled=%d check=%d rect=%ld,%ld,%ld,%ld "
-           "text=%s\n",
-           GetDlgCtrlID(control), Utf8(className).c_str(),
-           static_cast<unsigned long>(GetWindowLongW(control, GWL_STYLE)),
-           IsWindowVisible(control) ? 1 : 0, IsWindowEnabled(control) ? 1 : 0,
-           static_cast<int>(SendMessageW(control, BM_GETCHECK, 0, 0)), rect.left, rect.top,
-           rect.right, rect.bottom, Utf8(text).c_str());
+    printf(
+        "control id=%d class=%s style=0x%08lX visible=%d enabled=%d check=%d rect=%ld,%ld,%ld,%ld "
+        "text=%s\n",
+        GetDlgCtrlID(control), Utf8(className).c_str(),
+        static_cast<unsigned long>(GetWindowLongW(control, GWL_STYLE)),
+        IsWindowVisible(control) ? 1 : 0, IsWindowEnabled(control) ? 1 : 0,
+        static_cast<int>(SendMessageW(control, BM_GETCHECK, 0, 0)), rect.left, rect.top, rect.right,
+        rect.bottom, Utf8(text).c_str());
     return TRUE;
 }
 
@@ -60,12 +61,13 @@ int wmain(int argc, wchar_t** argv) {
     ClientToScreen(window, &origin);
     wchar_t caption[256] = {};
     GetWindowTextW(window, caption, 256);
-    printf("window rect=%ld,%ld,%ld,%ld size=%ldx%ld client_origin=%ld,%ld style=0x%08lX "
-           "exstyle=0x%08lX caption=%s\n",
-           frame.left, frame.top, frame.right, frame.bottom, frame.right - frame.left,
-           frame.bottom - frame.top, origin.x, origin.y,
-           static_cast<unsigned long>(GetWindowLongW(window, GWL_STYLE)),
-           static_cast<unsigned long>(GetWindowLongW(window, GWL_EXSTYLE)), Utf8(caption).c_str());
+    printf(
+        "window rect=%ld,%ld,%ld,%ld size=%ldx%ld client_origin=%ld,%ld style=0x%08lX "
+        "exstyle=0x%08lX caption=%s\n",
+        frame.left, frame.top, frame.right, frame.bottom, frame.right - frame.left,
+        frame.bottom - frame.top, origin.x, origin.y,
+        static_cast<unsigned long>(GetWindowLongW(window, GWL_STYLE)),
+        static_cast<unsigned long>(GetWindowLongW(window, GWL_EXSTYLE)), Utf8(caption).c_str());
     EnumChildWindows(window, PrintControl, 0);
     return 0;
 }

@@ -1,14 +1,15 @@
+#include "chime_rules.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "chime_rules.h"
 #include "resource_ids.h"
 
 namespace {
 
 struct ClockRun {
-    std::vector<int> sounds;          // in order of playing
+    std::vector<int> sounds;  // in order of playing
     HighlightState highlight = HighlightState::Normal;
     bool latch = false;
 };
@@ -31,7 +32,7 @@ TEST(ClockChime, AWholeHourSoundsTwelveMarksWithTheRightSounds) {
     ASSERT_EQ(run.sounds.size(), 12u);
     for (size_t i = 0; i < run.sounds.size(); ++i) {
         const int minute = static_cast<int>((i + 1) * 5) % 60;
-        const int expected = minute == 0 ? IDW_FULL_HOUR
+        const int expected = minute == 0    ? IDW_FULL_HOUR
                              : minute == 30 ? IDW_HALF_HOUR
                                             : IDW_FIVE_MINUTES;
         EXPECT_EQ(run.sounds[i], expected) << "mark at minute " << minute;
@@ -121,8 +122,9 @@ TEST(MarksCountingUp, SoundHalfASecondBeforeEachFiveMinutesButNotAtFullHours) {
 
     const std::vector<uint64_t> marks = MarksCountingUp(0, 70 * 60000);
     const std::vector<uint64_t> expected = {
-        299500, 599500, 899500, 1199500, 1499500, 1799500, 2099500, 2399500,
-        2699500, 2999500, 3299500, /* 3599500 is a full hour: silent */ 3899500, 4199500};
+        299500,  599500,  899500,  1199500, 1499500, 1799500,
+        2099500, 2399500, 2699500, 2999500, 3299500, /* 3599500 is a full hour: silent */ 3899500,
+        4199500};
     EXPECT_EQ(marks, expected);
 }
 

@@ -1,8 +1,9 @@
+#include "config_rules.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "config_rules.h"
 #include "target_caption.h"
 
 TEST(ConfigValues, StoredValuesLoadUnchangedWithinRangeAndDefaultOutside) {
@@ -10,7 +11,7 @@ TEST(ConfigValues, StoredValuesLoadUnchangedWithinRangeAndDefaultOutside) {
     EXPECT_EQ(AcceptFixSeconds(0), 0u);
     EXPECT_EQ(AcceptFixSeconds(362439), 362439u);  // 99:99:99 from the dialog
     EXPECT_EQ(AcceptFixSeconds(4294967), 4294967u);
-    EXPECT_EQ(AcceptFixSeconds(4294968), 300u);     // its milliseconds would wrap 32 bits
+    EXPECT_EQ(AcceptFixSeconds(4294968), 300u);      // its milliseconds would wrap 32 bits
     EXPECT_EQ(AcceptFixSeconds(0xFFFFFFFFu), 300u);  // "-1" as the profile reader returns it
     EXPECT_EQ(AcceptToTime(70200), 70200u);
     EXPECT_EQ(AcceptToTime(88740), 88740u);
@@ -69,11 +70,21 @@ std::string Caption(CountdownKind kind, uint32_t seconds) {
 }  // namespace
 
 TEST(TargetCaption, GbkCharacterThenTheTimeUnwrapped) {
-    EXPECT_EQ(Caption(CountdownKind::FixedDuration, 300), "\xB9\xB2" "00:05:00");
-    EXPECT_EQ(Caption(CountdownKind::FixedDuration, 3725), "\xB9\xB2" "01:02:05");
-    EXPECT_EQ(Caption(CountdownKind::FixedDuration, 360000), "\xB9\xB2" "100:00:00");
-    EXPECT_EQ(Caption(CountdownKind::UntilTime, 70200), "\xB5\xBD" "19:30:00");
-    EXPECT_EQ(Caption(CountdownKind::UntilTime, 88740), "\xB5\xBD" "24:39:00");
+    EXPECT_EQ(Caption(CountdownKind::FixedDuration, 300),
+              "\xB9\xB2"
+              "00:05:00");
+    EXPECT_EQ(Caption(CountdownKind::FixedDuration, 3725),
+              "\xB9\xB2"
+              "01:02:05");
+    EXPECT_EQ(Caption(CountdownKind::FixedDuration, 360000),
+              "\xB9\xB2"
+              "100:00:00");
+    EXPECT_EQ(Caption(CountdownKind::UntilTime, 70200),
+              "\xB5\xBD"
+              "19:30:00");
+    EXPECT_EQ(Caption(CountdownKind::UntilTime, 88740),
+              "\xB5\xBD"
+              "24:39:00");
     EXPECT_EQ(TargetCaptionCharacter(CountdownKind::UntilTime), u'到');
     EXPECT_EQ(TargetCaptionCharacter(CountdownKind::FixedDuration), u'共');
 }

@@ -1,9 +1,9 @@
+#include "readout.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
-
-#include "readout.h"
 
 namespace {
 

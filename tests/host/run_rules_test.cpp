@@ -1,7 +1,8 @@
+#include "run_rules.h"
+
 #include <gtest/gtest.h>
 
 #include "readout.h"
-#include "run_rules.h"
 
 TEST(StartPress, ChoosesByModeKindAndRunState) {
     using M = TimerMode;

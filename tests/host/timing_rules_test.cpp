@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "timing_rules.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 

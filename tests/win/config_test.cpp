@@ -58,8 +58,7 @@ Loaded LoadFrom(const std::wstring& name, const std::string* content) {
     timerState.configPath = path;
     timerState.timeoutContinue = true;
     LoadConfiguration();
-    return {timerState.countdownFixSeconds, timerState.countdownToTime,
-            timerState.timeoutContinue};
+    return {timerState.countdownFixSeconds, timerState.countdownToTime, timerState.timeoutContinue};
 }
 
 Loaded LoadText(const std::wstring& name, const std::string& content) {
@@ -76,8 +75,9 @@ TEST(ConfigFile, AMissingFileGivesTheDefaults) {
 }
 
 TEST(ConfigFile, StoredValuesAndTheOvertimeFlag) {
-    Loaded loaded = LoadText(L"one", "[CFG]\r\ntimeout_continue=1\r\ncountdown_fix_second=3600\r\n"
-                                     "countdown_to_time=70200\r\n");
+    Loaded loaded = LoadText(L"one",
+                             "[CFG]\r\ntimeout_continue=1\r\ncountdown_fix_second=3600\r\n"
+                             "countdown_to_time=70200\r\n");
     EXPECT_TRUE(loaded.timeoutContinue);
     EXPECT_EQ(loaded.fixSeconds, 3600u);
     EXPECT_EQ(loaded.toTime, 70200u);
@@ -86,8 +86,9 @@ TEST(ConfigFile, StoredValuesAndTheOvertimeFlag) {
     EXPECT_EQ(loaded.fixSeconds, 3725u);
     EXPECT_EQ(loaded.toTime, 0u);
     // The largest values the settings dialog can write load unchanged.
-    loaded = LoadText(L"dialog-max", "[CFG]\r\ncountdown_fix_second=362439\r\n"
-                                     "countdown_to_time=362439\r\n");
+    loaded = LoadText(L"dialog-max",
+                      "[CFG]\r\ncountdown_fix_second=362439\r\n"
+                      "countdown_to_time=362439\r\n");
     EXPECT_EQ(loaded.fixSeconds, 362439u);
     EXPECT_EQ(loaded.toTime, 362439u);
     // Another section does not count.
@@ -96,21 +97,24 @@ TEST(ConfigFile, StoredValuesAndTheOvertimeFlag) {
 }
 
 TEST(ConfigFile, ValuesThatWouldWrapAreRejectedAndJunkReadsAsThePlatformReadsIt) {
-    Loaded loaded = LoadText(L"too-large", "[CFG]\r\ncountdown_fix_second=4294968\r\n"
-                                           "countdown_to_time=362440\r\ntimeout_continue=-1\r\n");
+    Loaded loaded = LoadText(L"too-large",
+                             "[CFG]\r\ncountdown_fix_second=4294968\r\n"
+                             "countdown_to_time=362440\r\ntimeout_continue=-1\r\n");
     EXPECT_EQ(loaded.fixSeconds, 300u);
     EXPECT_EQ(loaded.toTime, 0u);
     EXPECT_FALSE(loaded.timeoutContinue);
     loaded = LoadText(L"negative", "[CFG]\r\ncountdown_fix_second=-5\r\ncountdown_to_time=-1\r\n");
     EXPECT_EQ(loaded.fixSeconds, 300u);
     EXPECT_EQ(loaded.toTime, 0u);
-    loaded = LoadText(L"junk", "[CFG]\r\ncountdown_fix_second=abc\r\ncountdown_to_time=\r\n"
-                               "timeout_continue=yes\r\n");
+    loaded = LoadText(L"junk",
+                      "[CFG]\r\ncountdown_fix_second=abc\r\ncountdown_to_time=\r\n"
+                      "timeout_continue=yes\r\n");
     EXPECT_EQ(loaded.fixSeconds, 0u);
     EXPECT_EQ(loaded.toTime, 0u);
     EXPECT_FALSE(loaded.timeoutContinue);
-    loaded = LoadText(L"trailing", "[CFG]\r\ncountdown_fix_second=90s\r\n"
-                                   "countdown_to_time=99999999999\r\n");
+    loaded = LoadText(L"trailing",
+                      "[CFG]\r\ncountdown_fix_second=90s\r\n"
+                      "countdown_to_time=99999999999\r\n");
     EXPECT_EQ(loaded.fixSeconds, 90u);
     EXPECT_LE(loaded.toTime, kMaxToTime);
 }
@@ -130,8 +134,9 @@ TEST(ConfigFile, WritingCreatesTheSectionAndTheKeysInOrder) {
     timerState.countdownFixSeconds = 6039;
     timerState.countdownToTime = 70200;
     SaveConfiguration();
-    EXPECT_EQ(ReadBytes(path), "[CFG]\r\ntimeout_continue=1\r\ncountdown_fix_second=6039\r\n"
-                              "countdown_to_time=70200\r\n");
+    EXPECT_EQ(ReadBytes(path),
+              "[CFG]\r\ntimeout_continue=1\r\ncountdown_fix_second=6039\r\n"
+              "countdown_to_time=70200\r\n");
     const Loaded loaded = LoadFrom(L"write", nullptr);  // deleted again: defaults
     EXPECT_EQ(loaded.fixSeconds, 300u);
 }
@@ -160,7 +165,8 @@ TEST(ConfigFile, FoldersWithNamesOutsideTheAnsiCodePageAndLongPaths) {
     timerState.countdownFixSeconds = 3725;
     timerState.countdownToTime = 88740;
     SaveConfiguration();
-    EXPECT_EQ(GetFileAttributesW((chinese + L"\\cfg.ini").c_str()) != INVALID_FILE_ATTRIBUTES, true);
+    EXPECT_EQ(GetFileAttributesW((chinese + L"\\cfg.ini").c_str()) != INVALID_FILE_ATTRIBUTES,
+              true);
     timerState.countdownFixSeconds = 1;
     LoadConfiguration();
     EXPECT_EQ(timerState.countdownFixSeconds, 3725u);

@@ -31,14 +31,34 @@ TEST(Controls, EachHasItsClassIdCaptionStyleRectangleAndFont) {
     const LONG child = WS_CHILD | WS_VISIBLE;
     const ControlSpec specs[] = {
         // A checked radio button gets WS_TABSTOP from the button class itself.
-        {&timerState.clockRadio, L"时钟", 10011, child | WS_GROUP | WS_TABSTOP | BS_AUTORADIOBUTTON, {1, 2, 52, 28}},
+        {&timerState.clockRadio,
+         L"时钟",
+         10011,
+         child | WS_GROUP | WS_TABSTOP | BS_AUTORADIOBUTTON,
+         {1, 2, 52, 28}},
         {&timerState.stopwatchRadio, L"秒表", 10007, child | BS_AUTORADIOBUTTON, {54, 2, 105, 28}},
-        {&timerState.countdownRadio, L"倒计时", 10008, child | BS_AUTORADIOBUTTON, {107, 2, 175, 28}},
+        {&timerState.countdownRadio,
+         L"倒计时",
+         10008,
+         child | BS_AUTORADIOBUTTON,
+         {107, 2, 175, 28}},
         {&timerState.setButton, L"共00:05:00", 10006, WS_CHILD | BS_PUSHBUTTON, {175, 2, 260, 28}},
         {&timerState.topCheck, L"最上", 10004, child | BS_AUTOCHECKBOX, {324, 2, 376, 28}},
-        {&timerState.msCheck, L"毫秒", 10005, child | WS_TABSTOP | BS_AUTOCHECKBOX, {268, 2, 320, 28}},
-        {&timerState.startButton, L"开始", 10001, child | WS_DISABLED | WS_TABSTOP | BS_PUSHBUTTON, {3, 88, 101, 114}},
-        {&timerState.resetButton, L"重置", 10003, child | WS_DISABLED | WS_TABSTOP | BS_PUSHBUTTON, {105, 88, 203, 114}},
+        {&timerState.msCheck,
+         L"毫秒",
+         10005,
+         child | WS_TABSTOP | BS_AUTOCHECKBOX,
+         {268, 2, 320, 28}},
+        {&timerState.startButton,
+         L"开始",
+         10001,
+         child | WS_DISABLED | WS_TABSTOP | BS_PUSHBUTTON,
+         {3, 88, 101, 114}},
+        {&timerState.resetButton,
+         L"重置",
+         10003,
+         child | WS_DISABLED | WS_TABSTOP | BS_PUSHBUTTON,
+         {105, 88, 203, 114}},
     };
     for (const ControlSpec& spec : specs) {
         HWND control = *spec.handle;
@@ -82,7 +102,9 @@ TEST(Controls, TheTargetCaptionIsTheGbkByteStringOnCodePage936) {
     ASSERT_EQ(GetACP(), 936u) << "the tests run with a GBK ANSI code page";
     char caption[64] = {};
     GetWindowTextA(timerState.setButton, caption, sizeof caption);
-    EXPECT_STREQ(caption, "\xB9\xB2" "00:05:00");
+    EXPECT_STREQ(caption,
+                 "\xB9\xB2"
+                 "00:05:00");
 }
 
 TEST(Controls, TheWindowIsTopmost) {
@@ -99,15 +121,14 @@ TEST(PopupMenu, ElevenEntriesFourSeparatorsWithChecksAndDisabledNotGrayed) {
     };
     const UINT separator = 0xFFFFFFFF;
     const Entry entries[] = {
-        {32771, L"时钟模式", MF_CHECKED}, {32776, L"秒表模式", 0}, {32775, L"倒计时模式", 0},
-        {separator, nullptr, 0},
-        {32777, L"开始", MF_DISABLED}, {32778, L"重置", MF_DISABLED},
-        {separator, nullptr, 0},
-        {32779, L"毫秒", 0}, {32772, L"最上", MF_CHECKED},
-        {separator, nullptr, 0},
-        {32780, L"精简模式", 0}, {32781, L"退出", 0},
-        {separator, nullptr, 0},
-        {32773, L"使用指南", 0}, {32774, L"联系作者", 0},
+        {32771, L"时钟模式", MF_CHECKED}, {32776, L"秒表模式", 0},
+        {32775, L"倒计时模式", 0},        {separator, nullptr, 0},
+        {32777, L"开始", MF_DISABLED},    {32778, L"重置", MF_DISABLED},
+        {separator, nullptr, 0},          {32779, L"毫秒", 0},
+        {32772, L"最上", MF_CHECKED},     {separator, nullptr, 0},
+        {32780, L"精简模式", 0},          {32781, L"退出", 0},
+        {separator, nullptr, 0},          {32773, L"使用指南", 0},
+        {32774, L"联系作者", 0},
     };
     HMENU menu = timerState.popupMenu;
     ASSERT_EQ(GetMenuItemCount(menu), 15);
@@ -134,10 +155,10 @@ TEST(PopupMenu, ElevenEntriesFourSeparatorsWithChecksAndDisabledNotGrayed) {
 
 TEST(Controls, TabOrderAndTheButtonProcedure) {
     TimerWindow();
-    const std::vector<HWND> expected = {
-        timerState.startButton, timerState.resetButton, timerState.clockRadio,
-        timerState.stopwatchRadio, timerState.countdownRadio, timerState.setButton,
-        timerState.msCheck, timerState.topCheck};
+    const std::vector<HWND> expected = {timerState.startButton,    timerState.resetButton,
+                                        timerState.clockRadio,     timerState.stopwatchRadio,
+                                        timerState.countdownRadio, timerState.setButton,
+                                        timerState.msCheck,        timerState.topCheck};
     EXPECT_EQ(timerState.tabOrder, expected);
     WNDCLASSW buttonClass = {};
     ASSERT_TRUE(GetClassInfoW(nullptr, L"Button", &buttonClass));
@@ -165,8 +186,8 @@ LRESULT CALLBACK RecordMainWindowKeys(int code, WPARAM wParam, LPARAM lParam) {
 
 TEST(Controls, TabAndArrowsReachTheMainWindowThenTheControl) {
     TimerWindow();
-    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, RecordMainWindowKeys, nullptr,
-                                   GetCurrentThreadId());
+    HHOOK hook =
+        SetWindowsHookExW(WH_CALLWNDPROC, RecordMainWindowKeys, nullptr, GetCurrentThreadId());
     ASSERT_NE(hook, nullptr);
     realButtonProc = timerState.buttonProc;
     timerState.buttonProc = RecordingButtonProc;

@@ -1,8 +1,9 @@
 // Start, pause, resume, reset and the worker's run-out, on the real window with driven time.
+#include "run_control.h"
+
 #include <gtest/gtest.h>
 
 #include "resource_ids.h"
-#include "run_control.h"
 #include "test_support.h"
 
 namespace {

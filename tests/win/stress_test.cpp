@@ -28,7 +28,7 @@ TEST(Stress, StartPauseResetAgainstTheRunningWorker) {
     HANDLE worker = StartWorker();
 
     std::mt19937 random(20261208);
-    uint64_t banked = 0;         // what the test itself has counted
+    uint64_t banked = 0;  // what the test itself has counted
     uint64_t segmentStart = 0;
     bool running = false;
     int pauses = 0, resets = 0, snapshotMismatches = 0;

@@ -21,12 +21,18 @@ DrivenTime& Driven() {
 
 namespace {
 
-uint64_t DrivenTick() { return Driven().tick.load(); }
-void DrivenLocalTime(SYSTEMTIME* now) { *now = Driven().local; }
+uint64_t DrivenTick() {
+    return Driven().tick.load();
+}
+void DrivenLocalTime(SYSTEMTIME* now) {
+    *now = Driven().local;
+}
 
 }  // namespace
 
-void DriveTime() { SetTimeReaders(DrivenTick, DrivenLocalTime); }
+void DriveTime() {
+    SetTimeReaders(DrivenTick, DrivenLocalTime);
+}
 
 void SetDrivenLocalTime(int hour, int minute, int second, int milliseconds, int dayOfWeek) {
     SYSTEMTIME& now = Driven().local;
@@ -48,7 +54,9 @@ void PumpMessages() {
     }
 }
 
-HANDLE StartWorker() { return CreateThread(nullptr, 0, TickWorker, nullptr, 0, nullptr); }
+HANDLE StartWorker() {
+    return CreateThread(nullptr, 0, TickWorker, nullptr, 0, nullptr);
+}
 
 void StopWorker(HANDLE worker) {
     timerState.quitRequested = true;
@@ -77,7 +85,9 @@ std::wstring MenuText(UINT id) {
     return text;
 }
 
-UINT MenuState(UINT id) { return GetMenuState(timerState.popupMenu, id, MF_BYCOMMAND); }
+UINT MenuState(UINT id) {
+    return GetMenuState(timerState.popupMenu, id, MF_BYCOMMAND);
+}
 
 void ResetTimerState() {
     TimerWindow();

@@ -6,7 +6,9 @@
 
 namespace {
 
-COLORREF Rgb(uint32_t colorref) { return static_cast<COLORREF>(colorref); }
+COLORREF Rgb(uint32_t colorref) {
+    return static_cast<COLORREF>(colorref);
+}
 
 // Counts the pixels of the readout band, as on screen, that have exactly `colour`.
 int CountReadoutPixels(COLORREF colour) {
