@@ -24,8 +24,7 @@ void WriteKey(const wchar_t* key, const std::string& value) {
 // names of its folder; where the volume has none, it stays long and the settings are simply not
 // stored, as with any other write that fails.
 std::wstring ProfileUsablePath(const std::wstring& path) {
-    const std::wstring longPrefix = L"\\\\?\\";
-    if (path.compare(0, longPrefix.size(), longPrefix) != 0) return path;
+    if (WithoutLongPathPrefix(path) == path) return path;
     const size_t slash = path.rfind(L'\\');
     const std::wstring folder = path.substr(0, slash);
     std::wstring shortFolder(folder.size() + 1, L'\0');
@@ -33,9 +32,7 @@ std::wstring ProfileUsablePath(const std::wstring& path) {
         GetShortPathNameW(folder.c_str(), &shortFolder[0], static_cast<DWORD>(shortFolder.size()));
     if (length == 0 || length >= shortFolder.size()) return path;
     shortFolder.resize(length);
-    std::wstring shortPath = shortFolder + path.substr(slash);
-    if (shortPath.compare(0, longPrefix.size(), longPrefix) == 0)
-        shortPath = shortPath.substr(longPrefix.size());
+    const std::wstring shortPath = WithoutLongPathPrefix(shortFolder + path.substr(slash));
     return shortPath.size() < MAX_PATH ? shortPath : path;
 }
 

@@ -58,3 +58,18 @@ Text ConfigPathBeside(const Text& modulePath) {
     }
     return path;
 }
+
+// The inverse of the long-path prefix, for functions limited to MAX_PATH that take only plain
+// paths: "\\?\UNC\server\share" becomes "\\server\share", "\\?\C:\x" becomes "C:\x".
+template <typename Text>
+Text WithoutLongPathPrefix(const Text& path) {
+    using Char = typename Text::value_type;
+    const Char longUnc[] = {'\\', '\\', '?', '\\', 'U', 'N', 'C', '\\', 0};
+    const Char longPrefix[] = {'\\', '\\', '?', '\\', 0};
+    if (path.compare(0, 8, longUnc) == 0) {
+        const Char uncPrefix[] = {'\\', '\\', 0};
+        return Text(uncPrefix) + path.substr(8);
+    }
+    if (path.compare(0, 4, longPrefix) == 0) return path.substr(4);
+    return path;
+}

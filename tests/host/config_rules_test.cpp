@@ -59,6 +59,18 @@ TEST(ConfigPath, LongPathsGetTheLongPathPrefixAndAreNeverCut) {
     EXPECT_EQ(ConfigPathBeside(prefixed), "\\\\?\\" + deep + "\\cfg.ini");
 }
 
+TEST(ConfigPath, TheLongPathPrefixComesOffAgainForPlainPathFunctions) {
+    EXPECT_EQ(WithoutLongPathPrefix(std::string("\\\\?\\C:\\PROGRA~1\\cfg.ini")),
+              "C:\\PROGRA~1\\cfg.ini");
+    // A network share keeps its two leading backslashes.
+    EXPECT_EQ(WithoutLongPathPrefix(std::string("\\\\?\\UNC\\server\\share\\cfg.ini")),
+              "\\\\server\\share\\cfg.ini");
+    EXPECT_EQ(WithoutLongPathPrefix(std::string("C:\\cfg.ini")), "C:\\cfg.ini");
+    // What ConfigPathBeside prefixes, this takes off again.
+    const std::string share = "\\\\server\\share\\" + std::string(260, 's') + "\\cfg.ini";
+    EXPECT_EQ(WithoutLongPathPrefix(ConfigPathBeside(share)), share);
+}
+
 namespace {
 
 std::string Caption(CountdownKind kind, uint32_t seconds) {
