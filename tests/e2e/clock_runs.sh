@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The real program shows the local time in pale green on dark grey, and the readout moves.
 source "$(dirname "$0")/lib.sh"
-start_timer
+start_timer_at 10:12:30
 sleep 1
 read -r x y w h <<<"$(readout_band)"
 screenshot first

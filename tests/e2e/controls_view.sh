@@ -2,7 +2,7 @@
 # The real program as a user first sees it: its frame and caption, topmost, the controls with
 # their captions and states, the readout in the middle of the pale grey window.
 source "$(dirname "$0")/lib.sh"
-start_timer
+start_timer_at 10:12:30
 sleep 1
 echo "$PROBE_OUT"
 expect_line() { echo "$PROBE_OUT" | grep -q -- "$1" || fail "missing: $1"; }

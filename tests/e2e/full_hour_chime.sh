@@ -6,10 +6,8 @@ mkdir -p "$WORK/home"
 cat > "$WORK/home/.asoundrc" <<ALSA
 pcm.!default { type file; slave.pcm "null"; file "$WORK/played.wav"; format "wav" }
 ALSA
-# faketime leaves the tick counter and file times alone (faked file times make Wine think its
-# prefix is out of date and rebuild it).
-export HOME=$WORK/home FAKETIME_DONT_FAKE_MONOTONIC=1 NO_FAKE_STAT=1
-start_timer faketime "$(date +%F) 10:59:57"
+export HOME=$WORK/home
+start_timer_at 10:59:57
 read -r x y w h <<<"$(readout_band)"
 sleep 3.5  # past 11:00:00
 screenshot hour

@@ -36,6 +36,13 @@ start_timer() {
     PROBE_OUT=$(probe) || fail "the timer window did not appear"
 }
 
+# start_timer_at HH:MM:SS: the same with today's local wall clock starting at that time, so a
+# check does not depend on when it runs (at minute 00 or 30 the readout turns yellow). faketime
+# leaves the tick counter and file times alone (faked file times make Wine think its prefix is
+# out of date and rebuild it).
+start_timer_at() {
+    FAKETIME_DONT_FAKE_MONOTONIC=1 NO_FAKE_STAT=1 start_timer faketime "$(date +%F) $1"
+}
 
 # Field of the probe's window line, e.g. window_field client_origin -> "x,y".
 window_field() { echo "$PROBE_OUT" | sed -n "s/^window .*\b$1=\([^ ]*\).*/\1/p"; }

@@ -40,11 +40,14 @@ int wmain(int argc, wchar_t** argv) {
     const bool close = argc > 1 && wcscmp(argv[1], L"close") == 0;
     const wchar_t* className = L"ZelvikTimerWindow";
     HWND window = nullptr;
-    // Printing waits up to 10 s for the program to start; closing looks once.
+    // Printing waits up to 10 s for the program to have created and shown its window (FindWindow
+    // already finds it while its creation handler runs); closing looks once.
     const int attempts = close ? 1 : 100;
-    for (int attempt = 0; attempt < attempts && !window; ++attempt) {
+    for (int attempt = 0; attempt < attempts; ++attempt) {
         window = FindWindowW(className, nullptr);
-        if (!window) Sleep(100);
+        if (window && (close || IsWindowVisible(window))) break;
+        window = nullptr;
+        Sleep(100);
     }
     if (!window) {
         printf("no window\n");
