@@ -22,10 +22,19 @@ set(ZELVIK_SHELL_SOURCES
     src/engine/elapsed_branch.cpp
     src/engine/until_time_branch.cpp
     src/controls/run_control.cpp
+    src/controls/mode_control.cpp
     src/window/main_window.cpp
     src/window/create_window.cpp
     src/window/popup_menu.cpp
     src/window/key_forwarder.cpp
+    src/window/commands.cpp
+    src/window/keyboard.cpp
+    src/window/window_mouse.cpp
+    src/window/close_window.cpp
+    src/window/compact_mode.cpp
+    src/window/edge_snap.cpp
+    src/dialogs/countdown_dialog.cpp
+    src/dialogs/plain_dialog.cpp
 )
 
 set(ZELVIK_INCLUDE_DIRS

@@ -40,12 +40,23 @@ zelvik_ensure_prefix() {
 export XDG_RUNTIME_DIR=${ZELVIK_RUNTIME_DIR:-$ZELVIK_ROOT/build/xdg-runtime}
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 
+# Whether a Wine server of this prefix runs (servers of other prefixes, for instance another
+# checkout's test run, do not count).
+zelvik_server_running() {
+    local pid
+    for pid in $(pgrep -x 'wineserver(64)?' 2>/dev/null); do
+        tr '\0' '\n' < "/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" \
+            && return 0
+    done
+    return 1
+}
+
 # Starts the Wine server and its system processes detached from our output, unless they run.
 # Started by a test program instead, they would inherit that program's output pipe, and ctest
 # would wait for them to exit before it counts the test as finished. Stays up for $1 seconds
 # after its last client (forever without an argument).
 zelvik_start_server() {
-    pgrep -x wineserver64 >/dev/null 2>&1 && return 0
+    zelvik_server_running && return 0
     /usr/lib/wine/wineserver "-p${1:-}" </dev/null >/dev/null 2>&1 || true
     "$WINE64" wineboot </dev/null >/dev/null 2>&1 || true
 }

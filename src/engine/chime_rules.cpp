@@ -29,8 +29,8 @@ int32_t UntilTimeMarkIndex(int32_t remaining) {
     return (remaining - 1500) / 60000 % 60 + 1;
 }
 
-bool KeeperShouldRaise(bool alwaysOnTop, bool menuOpen, uint64_t nowTick, uint64_t lastRaiseTick) {
-    if (!alwaysOnTop) return false;
-    if (nowTick - lastRaiseTick < kRaiseIntervalMs) return false;
-    return !menuOpen;
+bool KeeperShouldRaise(const KeeperInput& input) {
+    if (!input.alwaysOnTop) return false;
+    if (input.nowTick - input.lastRaiseTick < kRaiseIntervalMs) return false;
+    return !input.menuOpen && input.mainWindowEnabled;
 }

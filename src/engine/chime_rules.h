@@ -27,6 +27,16 @@ uint64_t DownwardMarkIndex(uint64_t shown);
 int32_t UntilTimeMarkIndex(int32_t remaining);
 
 // The worker raises an always-on-top window again once 2267 ms or more have passed since it last
-// did, but never while the popup menu is tracked (raising would close it).
+// did, but never while the popup menu is tracked (raising would close it), nor while the main
+// window is disabled: then one of its modal dialogs or message boxes is open, and raising the
+// main window would take the keyboard from it. A raise held back happens at the first iteration
+// after the menu or the dialog closes.
 constexpr uint64_t kRaiseIntervalMs = 2267;
-bool KeeperShouldRaise(bool alwaysOnTop, bool menuOpen, uint64_t nowTick, uint64_t lastRaiseTick);
+struct KeeperInput {
+    bool alwaysOnTop;
+    bool menuOpen;
+    bool mainWindowEnabled;
+    uint64_t nowTick;
+    uint64_t lastRaiseTick;
+};
+bool KeeperShouldRaise(const KeeperInput& input);

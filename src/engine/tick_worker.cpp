@@ -38,11 +38,13 @@ void DoWindowWork(const WindowWork& work) {
 }
 
 void KeepOnTop(WorkerLocal& local, uint64_t nowTick) {
-    if (!KeeperShouldRaise(timerState.alwaysOnTop, timerState.menuOpen, nowTick,
-                           local.lastRaiseTick))
-        return;
+    HWND window = timerState.mainWindow;
+    // IsWindowEnabled only reads the window's style: it never waits for the UI thread.
+    const KeeperInput input = {timerState.alwaysOnTop, timerState.menuOpen,
+                               IsWindowEnabled(window) != FALSE, nowTick, local.lastRaiseTick};
+    if (!KeeperShouldRaise(input)) return;
     local.lastRaiseTick = nowTick;
-    BringWindowToTop(timerState.mainWindow);
+    BringWindowToTop(window);
 }
 
 }  // namespace

@@ -1,7 +1,12 @@
 #include "main_window.h"
 
+#include "close_window.h"
+#include "commands.h"
+#include "compact_mode.h"
 #include "create_window.h"
+#include "keyboard.h"
 #include "paint.h"
+#include "window_mouse.h"
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -10,6 +15,22 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_PAINT:
             OnPaint(window);
             return 0;
+        case WM_COMMAND:
+            return OnCommand(window, wParam, lParam);
+        case WM_KEYDOWN:
+            return OnKeyDown(wParam);
+        case WM_NCHITTEST:
+            return OnNcHitTest(window, wParam, lParam);
+        case WM_NCLBUTTONDBLCLK:
+            return OnNcLButtonDblClk();
+        case WM_NCRBUTTONDOWN:
+            return OnNcRButtonDown();
+        case WM_NCRBUTTONUP:
+            return OnNcRButtonUp(window, lParam);
+        case WM_EXITMENULOOP:
+            return OnExitMenuLoop(wParam);
+        case WM_CLOSE:
+            return OnClose(window);
         case WM_DESTROY:
             OnDestroy();
             return 0;

@@ -77,13 +77,51 @@ TEST(ClockChime, TheLatchDecidesWhatAJumpOrAnotherModeLeavesSilent) {
     EXPECT_EQ(run.sounds[0], IDW_HALF_HOUR);
 }
 
+namespace {
+
+KeeperInput Keeper(uint64_t nowTick, uint64_t lastRaiseTick) {
+    return {true, false, true, nowTick, lastRaiseTick};
+}
+
+// Simulates the keeper's iterations every 2 ms from `from` to `to` (exclusive) with the given
+// menu and enabled states; returns the ticks at which it raised and updates lastRaiseTick.
+std::vector<uint64_t> KeeperRaises(uint64_t from, uint64_t to, bool menuOpen, bool enabled,
+                                   uint64_t& lastRaiseTick) {
+    std::vector<uint64_t> raises;
+    for (uint64_t tick = from; tick < to; tick += 2) {
+        if (KeeperShouldRaise({true, menuOpen, enabled, tick, lastRaiseTick})) {
+            raises.push_back(tick);
+            lastRaiseTick = tick;
+        }
+    }
+    return raises;
+}
+
+}  // namespace
+
 TEST(Keeper, RaisesFrom2267MillisecondsAndNeverWhileTheMenuIsOpen) {
-    EXPECT_FALSE(KeeperShouldRaise(true, false, 1000 + 2266, 1000));
-    EXPECT_TRUE(KeeperShouldRaise(true, false, 1000 + 2267, 1000));
-    EXPECT_FALSE(KeeperShouldRaise(true, true, 1000 + 10000, 1000));
-    EXPECT_FALSE(KeeperShouldRaise(false, false, 1000 + 10000, 1000));
+    EXPECT_FALSE(KeeperShouldRaise(Keeper(1000 + 2266, 1000)));
+    EXPECT_TRUE(KeeperShouldRaise(Keeper(1000 + 2267, 1000)));
+    EXPECT_FALSE(KeeperShouldRaise({true, true, true, 1000 + 10000, 1000}));
+    EXPECT_FALSE(KeeperShouldRaise({false, false, true, 1000 + 10000, 1000}));
     // The tick difference is unsigned 64-bit: a counter that wrapped still measures forward.
-    EXPECT_TRUE(KeeperShouldRaise(true, false, 3000, UINT64_MAX - 100));
+    EXPECT_TRUE(KeeperShouldRaise(Keeper(3000, UINT64_MAX - 100)));
+}
+
+TEST(Keeper, HoldsBackWhileAModalWindowDisablesTheMainWindowThenRaisesAtOnce) {
+    uint64_t lastRaise = 0;
+    // Ten seconds with a dialog open: no raise at all.
+    EXPECT_TRUE(KeeperRaises(0, 10000, false, false, lastRaise).empty());
+    // Enabled again at 10000: raised at the first iteration, then 2267 ms apart (10000, 12268, 14536).
+    const std::vector<uint64_t> raises = KeeperRaises(10000, 16000, false, true, lastRaise);
+    ASSERT_EQ(raises.size(), 3u);
+    EXPECT_EQ(raises[0], 10000u);
+    EXPECT_GE(raises[1] - raises[0], 2267u);
+    EXPECT_LE(raises[1] - raises[0], 2268u);
+    EXPECT_GE(raises[2] - raises[1], 2267u);
+    // Menu open and window disabled hold back alike; either one is enough.
+    EXPECT_FALSE(KeeperShouldRaise({true, true, false, 50000, 0}));
+    EXPECT_FALSE(KeeperShouldRaise({true, false, false, 50000, 0}));
 }
 
 namespace {

@@ -1,0 +1,5 @@
+#include "mode_control.h"
+
+void SwitchMode(TimerMode) {}
+
+void ToggleMilliseconds() {}

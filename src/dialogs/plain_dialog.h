@@ -1,0 +1,6 @@
+// The contact dialog (template 136): the image, closed by Enter, Esc or the close button.
+#pragma once
+
+#include <windows.h>
+
+INT_PTR CALLBACK PlainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,0 +1,5 @@
+#include "commands.h"
+
+LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcW(window, WM_COMMAND, wParam, lParam);
+}

@@ -1,0 +1,5 @@
+#include "edge_snap.h"
+
+LRESULT OnArrowKey(WPARAM) {
+    return 0;
+}
