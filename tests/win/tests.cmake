@@ -1,6 +1,12 @@
-# Windows-side tests: GoogleTest programs built with the MinGW toolchain and run under 64-bit Wine
-# on a virtual display through the emulator wrapper.
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/tools/wine-run.sh)
+# Windows-side tests: GoogleTest programs built with the MinGW toolchain and run under Wine on a
+# virtual display through the emulator wrapper: 32-bit Wine for the 32-bit build, 64-bit Wine for
+# the 64-bit one, in the same prefix.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    set(ZELVIK_WINE_LOADER /usr/lib/wine/wine)
+else()
+    set(ZELVIK_WINE_LOADER /usr/lib/wine/wine64)
+endif()
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/tools/wine-run.sh ${ZELVIK_WINE_LOADER})
 
 set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
@@ -45,7 +51,8 @@ foreach(check clock_runs full_hour_chime controls_view settings_beside_executabl
     add_test(NAME e2e_${check}
              COMMAND ${ZELVIK_BASH} ${CMAKE_SOURCE_DIR}/tests/e2e/${check}.sh
                      $<TARGET_FILE:zelvik-timer> $<TARGET_FILE:zelvik-probe>)
-    set_tests_properties(e2e_${check} PROPERTIES TIMEOUT 120)
+    set_tests_properties(e2e_${check} PROPERTIES TIMEOUT 120
+                         ENVIRONMENT "ZELVIK_WINE=${ZELVIK_WINE_LOADER}")
 endforeach()
 
 # Every Wine program shares the one display; screenshots and focus tests must not see another
