@@ -24,6 +24,14 @@ target_link_libraries(zelvik-timer PRIVATE zelvik_core)
 # Stripped: the program carries no debugging symbols to users.
 target_link_options(zelvik-timer PRIVATE ${ZELVIK_LINK_OPTIONS} -municode -mwindows -s)
 
+# The performance floor: a window that only redraws the readout as the design asks (bench/).
+add_executable(zelvik-reference WIN32 bench/reference.cpp bench/reference.rc)
+set_source_files_properties(bench/reference.rc PROPERTIES OBJECT_DEPENDS
+                            ${CMAKE_SOURCE_DIR}/res/lcd.ttf)
+target_compile_options(zelvik-reference PRIVATE ${ZELVIK_WARNINGS})
+target_link_libraries(zelvik-reference PRIVATE user32 gdi32 kernel32)
+target_link_options(zelvik-reference PRIVATE ${ZELVIK_LINK_OPTIONS} -municode -mwindows -s)
+
 option(ZELVIK_WINDOWS_TESTS "Build the Windows-side tests (run under Wine)" OFF)
 if(ZELVIK_WINDOWS_TESTS)
     include(${CMAKE_SOURCE_DIR}/tests/win/tests.cmake)
