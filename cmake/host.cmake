@@ -24,3 +24,24 @@ if(ZELVIK_EXECUTABLES)
              COMMAND ${ZELVIK_PYTHON} ${CMAKE_SOURCE_DIR}/tests/assets/check_pe_resources.py
                      ${ZELVIK_EXECUTABLES})
 endif()
+
+# A worker iteration's rules allocate nothing: a program of its own, since it replaces the
+# allocation functions of the whole process with counting ones.
+add_executable(host_allocation_tests ${CMAKE_SOURCE_DIR}/tests/allocation/rules_allocation_test.cpp
+                                     ${CMAKE_SOURCE_DIR}/tests/allocation/host_allocation_counter.cpp)
+target_include_directories(host_allocation_tests PRIVATE ${CMAKE_SOURCE_DIR}/bench
+                                                         ${CMAKE_SOURCE_DIR}/tests/allocation)
+target_link_libraries(host_allocation_tests PRIVATE zelvik_rules GTest::gtest_main)
+target_compile_options(host_allocation_tests PRIVATE ${ZELVIK_WARNINGS})
+add_test(NAME host_allocation COMMAND host_allocation_tests)
+
+# Nanoseconds per worker iteration's own work: run by hand (build/host/rules_benchmark). ctest
+# only proves that it runs, with the shortest measuring time.
+find_package(benchmark QUIET)
+if(benchmark_FOUND)
+    add_executable(rules_benchmark ${CMAKE_SOURCE_DIR}/bench/rules_benchmark.cpp)
+    target_include_directories(rules_benchmark PRIVATE ${CMAKE_SOURCE_DIR}/bench)
+    target_link_libraries(rules_benchmark PRIVATE zelvik_rules benchmark::benchmark)
+    target_compile_options(rules_benchmark PRIVATE ${ZELVIK_WARNINGS})
+    add_test(NAME rules_benchmark_runs COMMAND rules_benchmark --benchmark_min_time=0.001)
+endif()

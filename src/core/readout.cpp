@@ -2,6 +2,7 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 
 #include "timer_types.h"
 
@@ -15,6 +16,14 @@ int FormatReadout(ReadoutBuffer buffer, const char* format, ...) {
         return -1;
     }
     return length;
+}
+
+void ReplaceReadoutText(char* destination, size_t capacity, const char* text, int length) {
+    if (capacity == 0 || length < 0) return;  // a failed format leaves the last text standing
+    const size_t count =
+        static_cast<size_t>(length) < capacity ? static_cast<size_t>(length) : capacity - 1;
+    memcpy(destination, text, count);
+    destination[count] = '\0';
 }
 
 const char* ZeroReadout(bool showMilliseconds) {

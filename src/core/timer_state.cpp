@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "readout.h"
+
 namespace {
 
 // displayText and backgroundBrush are ready before the entry point runs.
@@ -18,12 +20,8 @@ TimerState timerState;
 
 void SetDisplayText(const char* text, int length) {
     if (length < 0) return;  // a failed format leaves the last readout standing
-    const size_t count = static_cast<size_t>(length) < kDisplayTextCapacity
-                             ? static_cast<size_t>(length)
-                             : kDisplayTextCapacity - 1;
     StateLock lock;
-    memcpy(timerState.displayText, text, count);
-    timerState.displayText[count] = '\0';
+    ReplaceReadoutText(timerState.displayText, kDisplayTextCapacity, text, length);
 }
 
 void CopyDisplayText(char (&out)[kDisplayTextCapacity]) {

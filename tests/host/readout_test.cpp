@@ -71,3 +71,15 @@ TEST(Readout, FormatReadoutRejectsTextLongerThanNineteen) {
     EXPECT_EQ(FormatReadout(buffer, "%s", "12345678901234567890"), -1);
     EXPECT_STREQ(buffer, "");
 }
+
+TEST(Readout, ReplacingTheStoredTextCutsToFitAndKeepsItOnAFailedFormat) {
+    char store[16] = "00:00:00.000";
+    ReplaceReadoutText(store, sizeof store, "12:34:56    ", 12);
+    EXPECT_STREQ(store, "12:34:56    ");
+    ReplaceReadoutText(store, sizeof store, "1234567:00:00.000", 17);
+    EXPECT_STREQ(store, "1234567:00:00.0");  // 15 characters and the terminator
+    ReplaceReadoutText(store, sizeof store, "", -1);
+    EXPECT_STREQ(store, "1234567:00:00.0");
+    ReplaceReadoutText(store, sizeof store, "01:02:03.456 and more", 12);
+    EXPECT_STREQ(store, "01:02:03.456");
+}
