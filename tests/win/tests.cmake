@@ -66,3 +66,13 @@ set_tests_properties(win_window_tests win_worker_tests win_config_tests win_soun
 add_executable(zelvik-probe ${CMAKE_SOURCE_DIR}/tests/e2e/probe.cpp)
 target_compile_options(zelvik-probe PRIVATE ${ZELVIK_WARNINGS})
 target_link_options(zelvik-probe PRIVATE ${ZELVIK_LINK_OPTIONS} -municode)
+
+# The worker and the paint handler allocate nothing once running: the malloc family of the whole
+# program is wrapped with counting functions, so this program is kept apart from the others.
+zelvik_windows_test(win_allocation_tests
+                    ${CMAKE_SOURCE_DIR}/tests/allocation/worker_allocation_test.cpp
+                    ${CMAKE_SOURCE_DIR}/tests/allocation/win_allocation_counter.cpp)
+target_include_directories(win_allocation_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/allocation)
+target_link_options(win_allocation_tests PRIVATE
+                    -Wl,--wrap=malloc,--wrap=calloc,--wrap=realloc)
+set_tests_properties(win_allocation_tests PROPERTIES RESOURCE_LOCK display)
