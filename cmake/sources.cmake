@@ -6,6 +6,8 @@ set(ZELVIK_RULE_SOURCES
     src/engine/chime_rules.cpp
     src/engine/timing_rules.cpp
     src/controls/run_rules.cpp
+    src/controls/mode_rules.cpp
+    src/window/window_geometry.cpp
     src/window/target_caption.cpp
 )
 
