@@ -34,6 +34,7 @@ set(ZELVIK_SHELL_SOURCES
     src/window/window_mouse.cpp
     src/window/close_window.cpp
     src/window/compact_mode.cpp
+    src/window/frame_metrics.cpp
     src/window/edge_snap.cpp
     src/dialogs/countdown_dialog.cpp
     src/dialogs/plain_dialog.cpp
