@@ -3,8 +3,8 @@
 #include "compact_mode.h"
 #include "mode_rules.h"
 #include "popup_menu.h"
-#include "run_control.h"
 #include "resource_ids.h"
+#include "run_control.h"
 #include "timer_state.h"
 
 namespace {
