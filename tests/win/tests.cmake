@@ -35,6 +35,8 @@ zelvik_windows_test(win_worker_tests ${CMAKE_SOURCE_DIR}/tests/win/clock_worker_
                                      ${CMAKE_SOURCE_DIR}/tests/win/stress_test.cpp)
 zelvik_windows_test(win_config_tests ${CMAKE_SOURCE_DIR}/tests/win/config_test.cpp)
 zelvik_windows_test(win_sound_tests ${CMAKE_SOURCE_DIR}/tests/win/sound_test.cpp)
+zelvik_windows_test(win_mode_tests ${CMAKE_SOURCE_DIR}/tests/win/mode_test.cpp
+                                   ${CMAKE_SOURCE_DIR}/tests/win/compact_snap_test.cpp)
 
 # Sounds are heard through ALSA's file plugin: the default device records each stream into one
 # WAV file, which the test reads back.
@@ -47,7 +49,8 @@ set_tests_properties(win_sound_tests PROPERTIES
 
 # End-to-end: the real program under Xvfb, driven and read as a user would.
 find_program(ZELVIK_BASH bash)
-foreach(check clock_runs full_hour_chime controls_view settings_beside_executable)
+foreach(check clock_runs full_hour_chime controls_view settings_beside_executable
+              compact_snap)
     add_test(NAME e2e_${check}
              COMMAND ${ZELVIK_BASH} ${CMAKE_SOURCE_DIR}/tests/e2e/${check}.sh
                      $<TARGET_FILE:zelvik-timer> $<TARGET_FILE:zelvik-probe>)
@@ -58,8 +61,9 @@ endforeach()
 # Every Wine program shares the one display; screenshots and focus tests must not see another
 # test's topmost window, so they take turns.
 set_tests_properties(win_window_tests win_worker_tests win_config_tests win_sound_tests
+                     win_mode_tests
                      e2e_clock_runs e2e_full_hour_chime e2e_controls_view
-                     e2e_settings_beside_executable
+                     e2e_settings_beside_executable e2e_compact_snap
                      PROPERTIES RESOURCE_LOCK display)
 
 # Reads the real program's windows from another process for the end-to-end checks.
