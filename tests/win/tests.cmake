@@ -80,3 +80,7 @@ target_include_directories(win_allocation_tests PRIVATE ${CMAKE_SOURCE_DIR}/test
 target_link_options(win_allocation_tests PRIVATE
                     -Wl,--wrap=malloc,--wrap=calloc,--wrap=realloc)
 set_tests_properties(win_allocation_tests PROPERTIES RESOURCE_LOCK display)
+
+# Timing against QueryPerformanceCounter with the real tick counter: about 20 s.
+zelvik_windows_test(win_timing_tests ${CMAKE_SOURCE_DIR}/tests/win/timing_accuracy_test.cpp)
+set_tests_properties(win_timing_tests PROPERTIES RESOURCE_LOCK display)
