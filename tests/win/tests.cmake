@@ -33,7 +33,8 @@ zelvik_windows_test(win_window_tests ${CMAKE_SOURCE_DIR}/tests/win/window_test.c
 zelvik_windows_test(win_worker_tests ${CMAKE_SOURCE_DIR}/tests/win/clock_worker_test.cpp
                                      ${CMAKE_SOURCE_DIR}/tests/win/run_control_test.cpp
                                      ${CMAKE_SOURCE_DIR}/tests/win/stress_test.cpp)
-zelvik_windows_test(win_config_tests ${CMAKE_SOURCE_DIR}/tests/win/config_test.cpp)
+zelvik_windows_test(win_config_tests ${CMAKE_SOURCE_DIR}/tests/win/config_test.cpp
+                                     ${CMAKE_SOURCE_DIR}/tests/win/config_faults_test.cpp)
 zelvik_windows_test(win_sound_tests ${CMAKE_SOURCE_DIR}/tests/win/sound_test.cpp)
 zelvik_windows_test(win_mode_tests ${CMAKE_SOURCE_DIR}/tests/win/mode_test.cpp
                                    ${CMAKE_SOURCE_DIR}/tests/win/compact_snap_test.cpp)
