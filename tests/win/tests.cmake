@@ -85,3 +85,7 @@ set_tests_properties(win_allocation_tests PROPERTIES RESOURCE_LOCK display)
 # Timing against QueryPerformanceCounter with the real tick counter: about 20 s.
 zelvik_windows_test(win_timing_tests ${CMAKE_SOURCE_DIR}/tests/win/timing_accuracy_test.cpp)
 set_tests_properties(win_timing_tests PROPERTIES RESOURCE_LOCK display)
+
+# Faults and storms against the real window and worker: clock jumps, input storms.
+zelvik_windows_test(win_reliability_tests ${CMAKE_SOURCE_DIR}/tests/win/clock_jump_test.cpp)
+set_tests_properties(win_reliability_tests PROPERTIES RESOURCE_LOCK display)
