@@ -32,6 +32,12 @@ target_compile_options(zelvik-reference PRIVATE ${ZELVIK_WARNINGS})
 target_link_libraries(zelvik-reference PRIVATE user32 gdi32 kernel32)
 target_link_options(zelvik-reference PRIVATE ${ZELVIK_LINK_OPTIONS} -municode -mwindows -s)
 
+# Drives and watches the timer and the reference from another process (tools/perf.sh, soak).
+add_executable(zelvik-perf-probe bench/perf_probe.cpp)
+target_compile_options(zelvik-perf-probe PRIVATE ${ZELVIK_WARNINGS})
+target_link_libraries(zelvik-perf-probe PRIVATE user32 gdi32 kernel32)
+target_link_options(zelvik-perf-probe PRIVATE ${ZELVIK_LINK_OPTIONS} -municode)
+
 option(ZELVIK_WINDOWS_TESTS "Build the Windows-side tests (run under Wine)" OFF)
 if(ZELVIK_WINDOWS_TESTS)
     include(${CMAKE_SOURCE_DIR}/tests/win/tests.cmake)
