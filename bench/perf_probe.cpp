@@ -1,6 +1,7 @@
 // Drives and watches a running timer (or the reference window) from another process, for the
 // performance and soak scripts:
-//   launch CLASS EXE [ARGS]    start EXE, print the milliseconds until its readout is painted
+//   launch CLASS EXE [ARGS]    start EXE, print the milliseconds until its readout is painted,
+//                              then end it
 //   wait CLASS                 wait for the window to be shown
 //   resources CLASS            the owner's handle count, GDI and USER objects
 //   click CLASS ID             a click on the child control ID (BM_CLICK)
@@ -92,15 +93,22 @@ int Launch(const wchar_t* className, int argc, wchar_t** argv) {
     }
     HWND window = FindShown(className, process.dwProcessId, 20000);
     const double shown = NowMs();
+    int result = 1;
     while (window && NowMs() - start < 20000) {
         if (ReadBand(window).green > 200) {
             printf("window_ms=%.1f first_readout_ms=%.1f\n", shown - start, NowMs() - start);
-            return 0;
+            result = 0;
+            break;
         }
         Sleep(2);
     }
-    printf("no readout\n");
-    return 1;
+    if (result) printf("no readout\n");
+    // The program was started only to be timed: end it.
+    TerminateProcess(process.hProcess, 0);
+    WaitForSingleObject(process.hProcess, 5000);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    return result;
 }
 
 // Handles the process holds, from the system's handle table (Wine answers GetProcessHandleCount

@@ -1,0 +1,147 @@
+#!/usr/bin/env bash
+# Measures what the timer costs beside the reference window (bench/reference.cpp), which does
+# only the readout work the design asks for. For each case the two run in turn, interleaved,
+# each measured over the same interval, every case at least twice:
+#   CPU seconds per wall second of the program's process plus the Wine server (Xvfb apart),
+#   peak resident memory (VmHWM), and their ratios timer / reference.
+# Then the time from process start to the first painted readout, and the executables' sizes.
+# Usage: tools/perf.sh [seconds per measurement (10)] [rounds (2)]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+interval=${1:-10}
+rounds=${2:-2}
+source "$root/tools/wine-env.sh"
+source "$root/tools/proc-lib.sh"
+zelvik_pick_build
+zelvik_build_perf_targets
+zelvik_ensure_display
+zelvik_ensure_prefix
+zelvik_start_server
+server=$(wineserver_pid)
+xserver=$(xvfb_pid)
+work=$(mktemp -d)
+current=
+cleanup() {
+    [ -n "$current" ] && stop_program "$current"
+    rm -rf "$work"
+}
+trap cleanup EXIT
+# A copy beside no settings file: every run starts from the defaults.
+cp "$PERF_TIMER" "$work/zelvik-timer.exe"
+
+# case name | how the timer gets there | reference form
+cases=(
+    "clock|:|plain"
+    "clock_ms|click 10005|milliseconds"
+    "stopwatch_ms|click 10007; click 10005; click 10001|counting"
+    "countdown|click 10008; click 10001|counting-plain"
+    "compact_ms|click 10005; command 32780|milliseconds"
+    "stopwatch_reset|click 10007|plain"
+)
+
+# Swaps "VERB ID" into "VERB CLASS ID" for the probe.
+perf_probe_step() { perf_probe "$1" ZelvikTimerWindow "$2"; }
+drive() {
+    local step verb id
+    IFS=';' read -ra steps <<<"$1"
+    for step in "${steps[@]}"; do
+        read -r verb id <<<"$step"
+        [ "$verb" = : ] && continue
+        perf_probe_step "$verb" "$id" >/dev/null
+        sleep 0.3
+    done
+}
+
+# measure PID: "cpu_per_s xvfb_per_s hwm_kb" over the interval.
+measure() {
+    local pid=$1 hz a0 s0 x0 a1 s1 x1
+    hz=$(getconf CLK_TCK)
+    a0=$(cpu_ticks "$pid") s0=$(cpu_ticks "$server") x0=$(cpu_ticks "$xserver")
+    sleep "$interval"
+    a1=$(cpu_ticks "$pid") s1=$(cpu_ticks "$server") x1=$(cpu_ticks "$xserver")
+    awk -v a=$((a1 - a0 + s1 - s0)) -v x=$((x1 - x0)) -v hz="$hz" -v t="$interval" \
+        -v hwm="$(status_kb "$pid" VmHWM)" 'BEGIN { printf "%.4f %.4f %d\n", a / hz / t, x / hz / t, hwm }'
+}
+
+# Whether the readout moves: two looks 1.2 s apart (the plain form changes once a second).
+readout_moves() {
+    local first second
+    first=$(perf_probe readout "$1")
+    sleep 1.2
+    second=$(perf_probe readout "$1")
+    [ "$first" != "$second" ]
+}
+
+run_reference() {
+    start_program "$PERF_REFERENCE" "$1"
+    current=$STARTED_PID
+    perf_probe wait ZelvikReferenceWindow >/dev/null
+    sleep 2
+    measure "$current"
+    stop_program "$current"
+    current=
+}
+
+run_timer() {
+    start_program "$work/zelvik-timer.exe"
+    current=$STARTED_PID
+    perf_probe wait ZelvikTimerWindow >/dev/null
+    drive "$1"
+    local moves=still
+    readout_moves ZelvikTimerWindow && moves=moving
+    sleep 0.5
+    echo "$(measure "$current") $moves"
+    stop_program "$current"
+    current=
+}
+
+echo "Measuring $PERF_ARCH under $("$PERF_WINE" --version 2>/dev/null), ${interval} s per" \
+    "measurement, $rounds rounds, interleaved; $(nproc) cores, load average at start:" \
+    "$(cut -d' ' -f1-3 /proc/loadavg)"
+results=$work/results
+for round in $(seq "$rounds"); do
+    for entry in "${cases[@]}"; do
+        IFS='|' read -r name steps form <<<"$entry"
+        read -r rcpu rx rhwm < <(run_reference "$form")
+        read -r tcpu tx thwm moves < <(run_timer "$steps")
+        echo "$name $round $rcpu $tcpu $rhwm $thwm $rx $tx $moves $form" | tee -a "$results"
+    done
+done
+
+echo
+echo "CPU s per s = the program's process plus the Wine server; Xvfb shown apart."
+printf '%-16s %-15s %10s %10s %7s %9s %9s %7s %9s %9s %s\n' case reference ref_cpu/s timer_cpu/s \
+    ratio ref_MB timer_MB ratio ref_xvfb timer_xvfb readout
+awk '{
+    n[$1]++; rc[$1] += $3; tc[$1] += $4; rh[$1] += $5; th[$1] += $6; rx[$1] += $7; tx[$1] += $8
+    mv[$1] = mv[$1] (mv[$1] == "" ? "" : ",") $9; form[$1] = $10
+    if (!($1 in seen)) { seen[$1] = 1; order[++count] = $1 }
+} END {
+    for (i = 1; i <= count; i++) {
+        c = order[i]; k = n[c]
+        printf "%-16s %-15s %10.4f %10.4f %7.3f %9.1f %9.1f %7.3f %9.4f %9.4f %s\n", c, form[c],
+               rc[c] / k, tc[c] / k, tc[c] / rc[c], rh[c] / k / 1024, th[c] / k / 1024,
+               th[c] / rh[c], rx[c] / k, tx[c] / k, mv[c]
+    }
+}' "$results"
+
+echo
+echo "From process start to the first painted readout (median of 3, ms):"
+first_readout() {
+    local class=$1 times=()
+    shift
+    for _ in 1 2 3; do
+        times+=("$(perf_probe launch "$class" "$@" | sed -n 's/.*first_readout_ms=\([0-9.]*\).*/\1/p')")
+        sleep 1
+    done
+    printf '%s\n' "${times[@]}" | sort -n | sed -n 2p
+}
+echo "  reference: $(first_readout ZelvikReferenceWindow "$(winepath -w "$PERF_REFERENCE" 2>/dev/null)" plain)"
+echo "  timer:     $(first_readout ZelvikTimerWindow "$(winepath -w "$work/zelvik-timer.exe" 2>/dev/null)")"
+echo
+echo "Executable sizes (bytes):"
+for exe in "$ZELVIK_ROOT/build/win32/zelvik-timer.exe" "$ZELVIK_ROOT/build/win32/zelvik-reference.exe" \
+    "$ZELVIK_ROOT/build/win64/zelvik-timer.exe" "$ZELVIK_ROOT/build/win64/zelvik-reference.exe"; do
+    [ -e "$exe" ] && printf '  %-60s %9d\n' "${exe#"$ZELVIK_ROOT"/}" "$(stat -c %s "$exe")"
+done
+echo "Load average at the end: $(cut -d' ' -f1-3 /proc/loadavg)"
