@@ -7,6 +7,7 @@
 //   click CLASS ID             a click on the child control ID (BM_CLICK)
 //   command CLASS ID           WM_COMMAND ID, as the popup menu sends it
 //   dialog CLASS ID            click control ID, wait for the modal dialog it opens, cancel it
+//   origin CLASS               the client area's top left corner on the screen
 //   readout CLASS              a checksum and the pale green pixel count of the readout band
 #include <windows.h>
 
@@ -182,6 +183,12 @@ int wmain(int argc, wchar_t** argv) {
                CountHandles(processId), GetGuiResources(process, GR_GDIOBJECTS),
                GetGuiResources(process, GR_USEROBJECTS));
         CloseHandle(process);
+        return 0;
+    }
+    if (verb == L"origin") {
+        POINT origin = {0, 0};
+        ClientToScreen(window, &origin);
+        printf("%ld %ld\n", origin.x, origin.y);
         return 0;
     }
     if (verb == L"readout") {

@@ -89,3 +89,8 @@ set_tests_properties(win_timing_tests PROPERTIES RESOURCE_LOCK display)
 # Faults and storms against the real window and worker: clock jumps, input storms.
 zelvik_windows_test(win_reliability_tests ${CMAKE_SOURCE_DIR}/tests/win/clock_jump_test.cpp)
 set_tests_properties(win_reliability_tests PROPERTIES RESOURCE_LOCK display)
+
+# A one-minute soak of the real program (tools/soak.sh runs longer ones by hand).
+add_test(NAME e2e_soak_short COMMAND ${ZELVIK_BASH} ${CMAKE_SOURCE_DIR}/tools/soak.sh 1)
+set_tests_properties(e2e_soak_short PROPERTIES TIMEOUT 300 RESOURCE_LOCK display
+    ENVIRONMENT "SOAK_TIMER=$<TARGET_FILE:zelvik-timer>;SOAK_PROBE=$<TARGET_FILE:zelvik-perf-probe>;SOAK_WINE=${ZELVIK_WINE_LOADER}")
