@@ -9,6 +9,7 @@ set(ZELVIK_RULE_SOURCES
     src/controls/mode_rules.cpp
     src/window/window_geometry.cpp
     src/window/target_caption.cpp
+    src/dialogs/dialog_fields.cpp
 )
 
 # The Win32 shell that applies the rules.
