@@ -91,7 +91,9 @@ zelvik_windows_test(win_timing_tests ${CMAKE_SOURCE_DIR}/tests/win/timing_accura
 set_tests_properties(win_timing_tests PROPERTIES RESOURCE_LOCK display)
 
 # Faults and storms against the real window and worker: clock jumps, input storms.
-zelvik_windows_test(win_reliability_tests ${CMAKE_SOURCE_DIR}/tests/win/clock_jump_test.cpp)
+zelvik_windows_test(win_reliability_tests ${CMAKE_SOURCE_DIR}/tests/win/clock_jump_test.cpp
+                                          ${CMAKE_SOURCE_DIR}/tests/win/unwritable_settings_test.cpp
+                                          ${CMAKE_SOURCE_DIR}/tests/win/dialog_driver.cpp)
 set_tests_properties(win_reliability_tests PROPERTIES RESOURCE_LOCK display)
 
 # A one-minute soak of the real program (tools/soak.sh runs longer ones by hand).
