@@ -1,7 +1,9 @@
 // The floor the timer is measured against: a window that does only what the timer's readout
 // must do, and nothing else. A thread samples the time every 2 ms, formats it, stores it under a
 // lock and invalidates the readout band; the paint handler draws it double-buffered in the
-// embedded LCD face at the timer's size. No controls, menu, sounds or settings.
+// embedded LCD face at the timer's size, under the timer's own caption (drawn in the bold CJK
+// face, whose glyphs are part of any window with that caption). No controls, menu, sounds or
+// settings.
 //
 // Usage: zelvik-reference.exe [plain | milliseconds | counting | counting-plain]
 //   plain, milliseconds: the local time, as the clock shows it
@@ -136,7 +138,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int showCo
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     windowClass.lpszClassName = L"ZelvikReferenceWindow";
     RegisterClassExW(&windowClass);
-    mainWindow = CreateWindowExW(0, windowClass.lpszClassName, L"reference",
+    mainWindow = CreateWindowExW(0, windowClass.lpszClassName, L"Zelvik计时器",
                                  WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT,
                                  CW_USEDEFAULT, 396, 156, nullptr, nullptr, instance, nullptr);
     if (!mainWindow) return 0;
