@@ -156,6 +156,19 @@ void EnableRow(HWND dialog, const TimeField (&row)[3], bool enable) {
 
 }  // namespace
 
+void RegisterSpinnerClass() {
+    // Older systems do not register the up-down class by themselves when a dialog names it.
+    using InitControls = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+    static InitControls initControls = nullptr;  // UI thread only
+    if (initControls) return;
+    HMODULE library = LoadLibraryW(L"comctl32.dll");
+    initControls = reinterpret_cast<InitControls>(
+        reinterpret_cast<void*>(GetProcAddress(library, "InitCommonControlsEx")));
+    if (!initControls) return;
+    const INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_UPDOWN_CLASS};
+    initControls(&classes);
+}
+
 INT_PTR CALLBACK CountdownDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
         case WM_INITDIALOG:

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "countdown_dialog.h"
 #include "timer_state.h"
 
 namespace {
@@ -62,6 +63,7 @@ INT_PTR RunDialog(int id, DLGPROC procedure, std::vector<DialogStep> steps) {
     running = &script;
     script.timer =
         SetTimer(nullptr, 0, script.steps.empty() ? 0 : script.steps[0].delayMs, RunNextStep);
+    RegisterSpinnerClass();  // as the program does before it opens the settings dialog
     const INT_PTR result = DialogBoxParamW(timerState.instance, MAKEINTRESOURCEW(id),
                                            timerState.mainWindow, procedure, 0);
     KillTimer(nullptr, script.timer);
