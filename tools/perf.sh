@@ -6,6 +6,7 @@
 #   peak resident memory (VmHWM), and their ratios timer / reference.
 # Then the time from process start to the first painted readout, and the executables' sizes.
 # Usage: tools/perf.sh [seconds per measurement (10)] [rounds (2)]
+# (ZELVIK_TIMER_EXE=path measures another build of the timer)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 interval=${1:-10}
@@ -14,6 +15,8 @@ source "$root/tools/wine-env.sh"
 source "$root/tools/proc-lib.sh"
 zelvik_pick_build
 zelvik_build_perf_targets
+# ZELVIK_TIMER_EXE measures another build of the timer against the same reference.
+PERF_TIMER=${ZELVIK_TIMER_EXE:-$PERF_TIMER}
 zelvik_ensure_display
 zelvik_ensure_prefix
 zelvik_start_server
@@ -26,17 +29,35 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
-# A copy beside no settings file: every run starts from the defaults.
-cp "$PERF_TIMER" "$work/zelvik-timer.exe"
+# Two copies: one whose settings make the fixed countdown 4 minutes long, which sounds nothing
+# before its alarm, and one with the default 5 minutes, which sounds its mark at the start.
+mkdir -p "$work/quiet" "$work/preset"
+cp "$PERF_TIMER" "$work/quiet/zelvik-timer.exe"
+cp "$PERF_TIMER" "$work/preset/zelvik-timer.exe"
+printf '[CFG]\r\ncountdown_fix_second=240\r\n' > "$work/quiet/cfg.ini"
 
-# case name | how the timer gets there | reference form
+# Both programs see a local time of 10:01:00 at their start (the tick counter is left alone), so
+# no clock chime falls inside a measurement: a sound brings in the audio stack, several MB that
+# the reference never loads. The countdown_chime case measures that on purpose.
+preload='/usr/$LIB/faketime/libfaketime.so.1'
+shim=$ZELVIK_ROOT/build/faketime
+[ -e "$shim/lib/i386-linux-gnu/zelvik-time64.so" ] && preload+=" $shim/\$LIB/zelvik-time64.so"
+start_faked() {
+    env "FAKETIME=@$(date +%F) 10:01:00" "LD_PRELOAD=$preload" FAKETIME_DONT_FAKE_MONOTONIC=1 \
+        NO_FAKE_STAT=1 "$PERF_WINE" "$@" >/dev/null 2>&1 &
+    STARTED_PID=$!
+}
+
+# case | how the timer gets there | reference form | which copy
 cases=(
-    "clock|:|plain"
-    "clock_ms|click 10005|milliseconds"
-    "stopwatch_ms|click 10007; click 10005; click 10001|counting"
-    "countdown|click 10008; click 10001|counting-plain"
-    "compact_ms|click 10005; command 32780|milliseconds"
-    "stopwatch_reset|click 10007|plain"
+    "clock|:|plain|quiet"
+    "clock_ms|click 10005|milliseconds|quiet"
+    "stopwatch_ms|click 10007; click 10005; click 10001|counting|quiet"
+    "countdown|click 10008; click 10001|counting-plain|quiet"
+    "compact_ms|click 10005; command 32780|milliseconds|quiet"
+    "stopwatch_reset|click 10007|plain|quiet"
+    "stopwatch_paused|click 10007; click 10001; click 10001|plain|quiet"
+    "countdown_chime|click 10008; click 10001|counting-plain|preset"
 )
 
 # Swaps "VERB ID" into "VERB CLASS ID" for the probe.
@@ -73,7 +94,7 @@ readout_moves() {
 }
 
 run_reference() {
-    start_program "$PERF_REFERENCE" "$1"
+    start_faked "$PERF_REFERENCE" "$1"
     current=$STARTED_PID
     perf_probe wait ZelvikReferenceWindow >/dev/null
     sleep 2
@@ -83,7 +104,7 @@ run_reference() {
 }
 
 run_timer() {
-    start_program "$work/zelvik-timer.exe"
+    start_faked "$work/$2/zelvik-timer.exe"
     current=$STARTED_PID
     perf_probe wait ZelvikTimerWindow >/dev/null
     drive "$1"
@@ -101,9 +122,9 @@ echo "Measuring $PERF_ARCH under $("$PERF_WINE" --version 2>/dev/null), ${interv
 results=$work/results
 for round in $(seq "$rounds"); do
     for entry in "${cases[@]}"; do
-        IFS='|' read -r name steps form <<<"$entry"
+        IFS='|' read -r name steps form copy <<<"$entry"
         read -r rcpu rx rhwm < <(run_reference "$form")
-        read -r tcpu tx thwm moves < <(run_timer "$steps")
+        read -r tcpu tx thwm moves < <(run_timer "$steps" "$copy")
         echo "$name $round $rcpu $tcpu $rhwm $thwm $rx $tx $moves $form" | tee -a "$results"
     done
 done
@@ -137,7 +158,7 @@ first_readout() {
     printf '%s\n' "${times[@]}" | sort -n | sed -n 2p
 }
 echo "  reference: $(first_readout ZelvikReferenceWindow "$(winepath -w "$PERF_REFERENCE" 2>/dev/null)" plain)"
-echo "  timer:     $(first_readout ZelvikTimerWindow "$(winepath -w "$work/zelvik-timer.exe" 2>/dev/null)")"
+echo "  timer:     $(first_readout ZelvikTimerWindow "$(winepath -w "$work/quiet/zelvik-timer.exe" 2>/dev/null)")"
 echo
 echo "Executable sizes (bytes):"
 for exe in "$ZELVIK_ROOT/build/win32/zelvik-timer.exe" "$ZELVIK_ROOT/build/win32/zelvik-reference.exe" \
