@@ -7,6 +7,7 @@ set(ZELVIK_RULE_SOURCES
     src/engine/timing_rules.cpp
     src/controls/run_rules.cpp
     src/window/target_caption.cpp
+    src/window/command_rules.cpp
 )
 
 # The Win32 shell that applies the rules.
