@@ -32,6 +32,7 @@ set(ZELVIK_SHELL_SOURCES
     src/window/keyboard.cpp
     src/window/window_mouse.cpp
     src/window/close_window.cpp
+    src/window/activation.cpp
     src/window/compact_mode.cpp
     src/window/edge_snap.cpp
     src/dialogs/countdown_dialog.cpp
