@@ -366,14 +366,26 @@ namespace {
 
 struct GuideWatch {
     DWORD uiThread;
+    bool menuShown = false;
     bool appeared = false;
     int heldMs = 0;  // how long it kept the keyboard
     bool closedByEsc = false;
 };
 
-// The box must stay in front with the keyboard while the worker runs, then close with Esc.
+// Chooses 使用指南 from the popup menu as a user would; the box must then stay in front with the
+// keyboard while the worker keeps raising the window, and close with Esc.
 DWORD WINAPI WatchGuideKeyboard(LPVOID parameter) {
     GuideWatch& watch = *static_cast<GuideWatch*>(parameter);
+    HWND menu = nullptr;
+    for (int attempt = 0; attempt < 300 && !menu; ++attempt) {
+        menu = FindThreadWindow(watch.uiThread, L"#32768", nullptr);
+        if (!menu) Sleep(10);
+    }
+    if (!menu) return 0;
+    watch.menuShown = true;
+    PressKey(VK_UP);  // 联系作者
+    PressKey(VK_UP);  // 使用指南
+    PressKey(VK_RETURN);
     HWND box = nullptr;
     for (int attempt = 0; attempt < 500 && !box; ++attempt) {
         box = FindThreadWindow(watch.uiThread, L"#32770", L"使用指南");
@@ -390,7 +402,7 @@ DWORD WINAPI WatchGuideKeyboard(LPVOID parameter) {
                               (info.hwndFocus == box || IsChild(box, info.hwndFocus));
         if (!keyboard || !IsWindowVisible(box)) break;
         watch.heldMs = static_cast<int>(GetTickCount64() - start);
-        Sleep(50);
+        Sleep(20);
     }
     PressKey(VK_ESCAPE);
     for (int attempt = 0; attempt < 200; ++attempt) {
@@ -411,13 +423,19 @@ TEST_F(Commands, WithTheWorkerKeepingTheWindowOnTopTheGuideKeepsTheKeyboard) {
     timerState.mode = TimerMode::Clock;
     ASSERT_TRUE(timerState.alwaysOnTop);
     HANDLE worker = StartWorker();
+    // Long enough on the menu that the keeper is due the moment the menu closes.
+    Sleep(2500);
     GuideWatch watch;
     watch.uiThread = GetCurrentThreadId();
     HANDLE watcher = CreateThread(nullptr, 0, WatchGuideKeyboard, &watch, 0, nullptr);
-    Command(IDM_GUIDE);
-    WaitForSingleObject(watcher, 10000);
+    POINT point = {200, 60};
+    ClientToScreen(TimerWindow(), &point);
+    SendMessageW(TimerWindow(), WM_NCRBUTTONUP, HTCAPTION, MAKELPARAM(point.x, point.y));
+    // The chosen entry arrives as a posted command; the guide's own loop runs in here.
+    PumpUntil([&] { return WaitForSingleObject(watcher, 0) == WAIT_OBJECT_0; }, 12000);
     CloseHandle(watcher);
     StopWorker(worker);
+    ASSERT_TRUE(watch.menuShown);
     ASSERT_TRUE(watch.appeared);
     EXPECT_GE(watch.heldMs, 4900) << "the guide lost the keyboard after " << watch.heldMs << " ms";
     EXPECT_TRUE(watch.closedByEsc);
