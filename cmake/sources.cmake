@@ -6,6 +6,8 @@ set(ZELVIK_RULE_SOURCES
     src/engine/chime_rules.cpp
     src/engine/timing_rules.cpp
     src/controls/run_rules.cpp
+    src/controls/mode_rules.cpp
+    src/window/window_geometry.cpp
     src/window/target_caption.cpp
     src/window/command_rules.cpp
 )
@@ -34,6 +36,7 @@ set(ZELVIK_SHELL_SOURCES
     src/window/close_window.cpp
     src/window/activation.cpp
     src/window/compact_mode.cpp
+    src/window/frame_metrics.cpp
     src/window/edge_snap.cpp
     src/dialogs/countdown_dialog.cpp
     src/dialogs/plain_dialog.cpp

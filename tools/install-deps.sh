@@ -3,6 +3,8 @@
 # Usage: tools/install-deps.sh run|test
 set -euo pipefail
 purpose=${1:-test}
+source "$(dirname "$0")/arch.sh"
+zelvik_detect_32bit
 
 packages=(cmake ninja-build g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686
           binutils-mingw-w64-x86-64 wine wine64 xvfb x11-utils imagemagick locales
@@ -11,16 +13,37 @@ if [ "$purpose" = test ]; then
     packages+=(g++ googletest faketime sox python3-fonttools python3-pefile xdotool)
 fi
 
-missing=()
-for package in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' \
-        || missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
+# Where 32-bit code runs, the release executable runs under 32-bit Wine; faked wall-clock times
+# reach it through the 32-bit libfaketime and a small 32-bit shim built with gcc-multilib. These
+# are installed with their recommended packages, as 32-bit Wine was seen working.
+packages32=()
+if [ "$ZELVIK_RUNS_32BIT" = yes ]; then
+    packages32+=(wine32:i386)
+    if [ "$purpose" = test ]; then packages32+=(libfaketime:i386 gcc-multilib); fi
+fi
+
+missing_of() {
+    local package
+    for package in "$@"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' \
+            || echo "$package"
+    done
+}
+mapfile -t missing < <(missing_of "${packages[@]}")
+mapfile -t missing32 < <(missing_of "${packages32[@]}")
+if [ ${#missing[@]} -gt 0 ] || [ ${#missing32[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]} ${missing32[*]}"
+    if [ ${#missing32[@]} -gt 0 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+        dpkg --add-architecture i386
+    fi
     apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" \
-        >/dev/null
+    if [ ${#missing[@]} -gt 0 ]; then
+        DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+            "${missing[@]}" >/dev/null
+    fi
+    if [ ${#missing32[@]} -gt 0 ]; then
+        DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing32[@]}" >/dev/null
+    fi
 fi
 
 # Wine takes its ANSI code page from the locale: zh_CN.UTF-8 gives 936 (GBK) only when the

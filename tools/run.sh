@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the timer and starts it under 64-bit Wine: on your display if there is one, otherwise on
-# a virtual display, where it saves a screenshot of the running timer and says where.
+# Builds the timer and starts it under Wine: the 32-bit release build where this machine runs
+# 32-bit code, the 64-bit build otherwise. On your display if there is one, otherwise on a virtual
+# display, where it saves a screenshot of the running timer and says where.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/install-deps.sh" run
@@ -8,20 +9,27 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 echo "32-bit release executable: $root/build/win32/zelvik-timer.exe"
 
 source "$root/tools/wine-env.sh"
+if [ "$ZELVIK_RUNS_32BIT" = yes ]; then
+    loader=$WINE32 timer=$root/build/win32/zelvik-timer.exe
+    echo "starting the 32-bit release build under 32-bit Wine"
+else
+    loader=$WINE64 timer=$root/build/win64/zelvik-timer.exe
+    echo "this machine cannot run 32-bit code: starting the 64-bit build under 64-bit Wine"
+fi
 zelvik_ensure_prefix
 if [ -n "${DISPLAY:-}" ] && xwininfo -root >/dev/null 2>&1; then
-    exec "$WINE64" "$root/build/win64/zelvik-timer.exe"
+    exec "$loader" "$timer"
 fi
 
 unset DISPLAY
 zelvik_ensure_display
 xvfb=$(pgrep -f "Xvfb $DISPLAY" | head -n 1 || true)
-"$WINE64" "$root/build/win64/zelvik-timer.exe" >/dev/null 2>&1 &
-timer=$!
+"$loader" "$timer" >/dev/null 2>&1 &
+timer_pid=$!
 sleep 4
 shot="$root/build/screenshot.png"
 import -window root -crop 400x160+0+0 +repage "$shot"
 echo "The timer is running on the virtual display $DISPLAY; screenshot: $shot"
-kill "$timer" 2>/dev/null || true
+kill "$timer_pid" 2>/dev/null || true
 /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
 [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true

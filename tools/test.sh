@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the host unit tests and asset checks, then the
-# Windows-side and end-to-end tests under 64-bit Wine on a virtual display.
+# Windows-side and end-to-end tests on a virtual display: those of the 32-bit release build under
+# 32-bit Wine where this machine runs 32-bit code, and those of the 64-bit build under 64-bit Wine.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/tools/arch.sh"
+zelvik_detect_32bit
+zelvik_say_tested_build
 "$root/tools/install-deps.sh" test
 "$root/tools/build.sh" test
 
@@ -21,5 +25,14 @@ zelvik_start_server
 
 status=0
 ctest --test-dir "$root/build/host" --output-on-failure || status=1
+if [ "$ZELVIK_RUNS_32BIT" = yes ]; then
+    echo "== 32-bit release build (i686) under 32-bit Wine"
+    ctest --test-dir "$root/build/win32" --output-on-failure || status=1
+else
+    echo "== skipped: the 32-bit release build's Windows-side and end-to-end tests" \
+        "(this machine cannot run 32-bit code)"
+fi
+echo "== 64-bit build (x86_64) under 64-bit Wine"
 ctest --test-dir "$root/build/win64" --output-on-failure || status=1
+zelvik_say_tested_build
 exit $status

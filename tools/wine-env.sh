@@ -7,6 +7,9 @@ export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-winemenubuilder.exe=d;mscoree=d;msht
 # zh_CN.UTF-8 makes Wine's ANSI code page 936 (GBK), as on a Chinese Windows.
 export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
 WINE64=/usr/lib/wine/wine64
+WINE32=/usr/lib/wine/wine
+source "$ZELVIK_ROOT/tools/arch.sh"
+zelvik_detect_32bit
 ZELVIK_XVFB_DISPLAY=${ZELVIK_XVFB_DISPLAY:-:97}
 
 # Starts a virtual display unless DISPLAY already reaches an X server.
@@ -20,18 +23,26 @@ zelvik_ensure_display() {
 }
 
 # Creates the prefix once: Wine draws its own frames (no window manager under Xvfb), and the
-# captions' 微软雅黑 is replaced by a CJK font of the same proportions.
+# captions' 微软雅黑 is replaced by a CJK font of the same proportions. Where 32-bit code runs,
+# 32-bit Wine creates it, so that it has the 32-bit system folder (syswow64) that 32-bit programs
+# need; the 64-bit ones run in the same prefix. A prefix made for the other kind is made anew.
 zelvik_ensure_prefix() {
+    local kind=win64 boot=$WINE64
+    if [ "$ZELVIK_RUNS_32BIT" = yes ]; then kind=wow64 boot=$WINE32; fi
     mkdir -p "$(dirname "$WINEPREFIX")"
     (
         flock 9
-        [ -f "$WINEPREFIX/.zelvik-ready" ] && exit 0
-        "$WINE64" wineboot -i >/dev/null 2>&1 < /dev/null
+        [ "$(cat "$WINEPREFIX/.zelvik-ready" 2>/dev/null)" = "$kind" ] && exit 0
+        if [ -e "$WINEPREFIX" ]; then
+            WINEPREFIX=$WINEPREFIX /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
+            rm -rf "$WINEPREFIX"
+        fi
+        "$boot" wineboot -i >/dev/null 2>&1 < /dev/null
         "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
         "$WINE64" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v '微软雅黑' \
             /d 'Noto Sans CJK SC' /f >/dev/null 2>&1
         /usr/lib/wine/wineserver -w 2>/dev/null || true
-        touch "$WINEPREFIX/.zelvik-ready"
+        echo "$kind" > "$WINEPREFIX/.zelvik-ready"
     ) 9>"$WINEPREFIX.lock"
 }
 

@@ -1,5 +1,68 @@
 #include "mode_control.h"
 
-void SwitchMode(TimerMode) {}
+#include "compact_mode.h"
+#include "mode_rules.h"
+#include "popup_menu.h"
+#include "resource_ids.h"
+#include "run_control.h"
+#include "timer_state.h"
 
-void ToggleMilliseconds() {}
+namespace {
+
+void SetCheck(HWND control, bool checked) {
+    SendMessageW(control, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+// Under the lock: the new form and the readout written in it appear together to the worker, and
+// the run state cannot change between the choice and the write.
+void FlipFormAndRewrite() {
+    StateLock lock;
+    const bool showMilliseconds = !timerState.showMilliseconds;
+    timerState.showMilliseconds = showMilliseconds;
+    const RunState runState = timerState.runState;
+    if (!ToggleRewritesReadout(runState)) return;
+    const StillTimer timer = {timerState.mode,
+                              timerState.countdownKind,
+                              runState,
+                              timerState.countdownFixSeconds,
+                              timerState.accumulatedMs,
+                              showMilliseconds};
+    ReadoutBuffer text = {};
+    SetDisplayText(text, FormatStillReadout(text, timer));
+}
+
+}  // namespace
+
+void SwitchMode(TimerMode newMode) {
+    timerState.mode = newMode;
+    const ModeRow row = ModeRowFor(newMode);
+    if (row.writesReadout) {
+        WriteIdleReadout();
+        InvalidateReadout();
+    }
+    EnableWindow(timerState.startButton, row.runControlsEnabled);
+    EnableWindow(timerState.resetButton, row.runControlsEnabled);
+    ShowWindow(timerState.setButton, row.setButtonShown ? SW_SHOW : SW_HIDE);
+    // After enabling: a disabled button cannot take the focus.
+    if (row.focusesStart) SetFocus(timerState.startButton);
+    CheckMenuEntry(IDM_CLOCK_MODE, newMode == TimerMode::Clock);
+    CheckMenuEntry(IDM_STOPWATCH_MODE, newMode == TimerMode::Stopwatch);
+    CheckMenuEntry(IDM_COUNTDOWN_MODE, newMode == TimerMode::Countdown);
+    // A click on an auto radio button checks it before the command arrives; the menu does not,
+    // so all three are set either way.
+    SetCheck(timerState.clockRadio, newMode == TimerMode::Clock);
+    SetCheck(timerState.stopwatchRadio, newMode == TimerMode::Stopwatch);
+    SetCheck(timerState.countdownRadio, newMode == TimerMode::Countdown);
+    EnableMenuEntry(IDM_START, row.runControlsEnabled);
+    EnableMenuEntry(IDM_RESET, row.runControlsEnabled);
+}
+
+void ToggleMilliseconds() {
+    FlipFormAndRewrite();
+    const bool showMilliseconds = timerState.showMilliseconds;
+    // The strip's width follows the form.
+    ApplyCompactRegion();
+    InvalidateReadout();
+    SetCheck(timerState.msCheck, showMilliseconds);
+    CheckMenuEntry(IDM_MILLISECONDS, showMilliseconds);
+}

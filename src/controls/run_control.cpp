@@ -1,5 +1,6 @@
 #include "run_control.h"
 
+#include "mode_rules.h"
 #include "popup_menu.h"
 #include "readout.h"
 #include "resource_ids.h"
@@ -49,19 +50,15 @@ const wchar_t* StartPressLocked() {
     return nullptr;
 }
 
-void WriteIdleReadoutLocked() {
-    const bool showMilliseconds = timerState.showMilliseconds;
-    if (timerState.mode == TimerMode::Countdown &&
-        timerState.countdownKind == CountdownKind::FixedDuration) {
-        ReadoutBuffer text = {};
-        SetDisplayText(text,
-                       FormatPresetReadout(text, timerState.countdownFixSeconds, showMilliseconds));
-        return;
-    }
-    SetDisplayText(ZeroReadout(showMilliseconds), 12);
-}
-
 }  // namespace
+
+void WriteIdleReadout() {
+    ReadoutBuffer text = {};
+    StateLock lock;
+    SetDisplayText(text,
+                   FormatIdleReadout(text, timerState.mode, timerState.countdownKind,
+                                     timerState.countdownFixSeconds, timerState.showMilliseconds));
+}
 
 void EnableModeControls(bool enabled) {
     EnableWindow(timerState.clockRadio, enabled);
@@ -97,7 +94,7 @@ void ResetTimer() {
         timerState.expired = false;
         timerState.highlight = HighlightState::Normal;
         timerState.accumulatedMs = 0;
-        WriteIdleReadoutLocked();
+        WriteIdleReadout();
     }
     SetStartCaption(L"开始");
     InvalidateReadout();

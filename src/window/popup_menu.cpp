@@ -44,3 +44,7 @@ void SetStartCaption(const wchar_t* caption) {
 void EnableMenuEntry(UINT id, bool enabled) {
     EnableMenuItem(timerState.popupMenu, id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_DISABLED));
 }
+
+void CheckMenuEntry(UINT id, bool checked) {
+    CheckMenuItem(timerState.popupMenu, id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}

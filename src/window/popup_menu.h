@@ -11,3 +11,6 @@ void SetStartCaption(const wchar_t* caption);
 
 // Entries are disabled with MF_DISABLED, never MF_GRAYED: the menu shows them in normal text.
 void EnableMenuEntry(UINT id, bool enabled);
+
+// A check mark that mirrors a flag of the timer state.
+void CheckMenuEntry(UINT id, bool checked);

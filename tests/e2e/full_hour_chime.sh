@@ -13,7 +13,7 @@ sleep 3.5  # past 11:00:00
 screenshot hour
 yellow=$(pixels count "$WORK/hour.png" "$x" "$y" "$w" "$h" FFFF64)
 sleep 3.5  # the chime lasts about 3.1 s
-"$WINE64" "$PROBE" close >/dev/null 2>&1
+"$WINE" "$PROBE" close >/dev/null 2>&1
 sleep 1
 [ -s "$WORK/played.wav" ] || fail "nothing was played"
 rate=$(soxi -r "$WORK/played.wav")

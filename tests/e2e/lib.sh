@@ -6,6 +6,8 @@ E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$E2E_DIR/../../tools/wine-env.sh"
 EXE=$(readlink -f "$1")
 PROBE=$(readlink -f "$2")
+# The loader of the build under test (the 32-bit one where this machine runs 32-bit code).
+WINE=${ZELVIK_WINE:-$WINE64}
 zelvik_ensure_display
 zelvik_ensure_prefix
 # A running server first; a program started under faketime must not start (and fake) the server
@@ -16,7 +18,7 @@ TIMER_PID=
 
 cleanup() {
     if [ -n "$TIMER_PID" ] && kill -0 "$TIMER_PID" 2>/dev/null; then
-        "$WINE64" "$PROBE" quit >/dev/null 2>&1 || true
+        "$WINE" "$PROBE" quit >/dev/null 2>&1 || true
         for _ in $(seq 20); do kill -0 "$TIMER_PID" 2>/dev/null || break; sleep 0.1; done
         kill "$TIMER_PID" 2>/dev/null || true
     fi
@@ -27,11 +29,11 @@ trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # The console turns line ends into CR LF.
-probe() { "$WINE64" "$PROBE" 2>/dev/null | tr -d '\r'; }
+probe() { "$WINE" "$PROBE" 2>/dev/null | tr -d '\r'; }
 
 # start_timer [command prefix...]: runs the program from $START_DIR (default: the work folder).
 start_timer() {
-    (cd "${START_DIR:-$WORK}" && exec "$@" "$WINE64" "${TIMER_EXE:-$EXE}") >/dev/null 2>&1 &
+    (cd "${START_DIR:-$WORK}" && exec "$@" "$WINE" "${TIMER_EXE:-$EXE}") >/dev/null 2>&1 &
     TIMER_PID=$!
     PROBE_OUT=$(probe) || fail "the timer window did not appear"
 }
@@ -39,9 +41,14 @@ start_timer() {
 # start_timer_at HH:MM:SS: the same with today's local wall clock starting at that time, so a
 # check does not depend on when it runs (at minute 00 or 30 the readout turns yellow). faketime
 # leaves the tick counter and file times alone (faked file times make Wine think its prefix is
-# out of date and rebuild it).
+# out of date and rebuild it). libfaketime is preloaded through $LIB, so 32- and 64-bit processes
+# each get their own; the time64 shim after it lets the faked time reach 32-bit Wine.
 start_timer_at() {
-    FAKETIME_DONT_FAKE_MONOTONIC=1 NO_FAKE_STAT=1 start_timer faketime "$(date +%F) $1"
+    local preload='/usr/$LIB/faketime/libfaketime.so.1'
+    local shim=$ZELVIK_ROOT/build/faketime
+    [ -e "$shim/lib/i386-linux-gnu/zelvik-time64.so" ] && preload+=" $shim/\$LIB/zelvik-time64.so"
+    start_timer env "FAKETIME=@$(date +%F) $1" "LD_PRELOAD=$preload" \
+        FAKETIME_DONT_FAKE_MONOTONIC=1 NO_FAKE_STAT=1
 }
 
 # Field of the probe's window line, e.g. window_field client_origin -> "x,y".

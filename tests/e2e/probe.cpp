@@ -1,9 +1,9 @@
 // Reads the running timer from another process, as far as Windows lets one: the window's
-// rectangle, style and caption, and each control's id, class, style, state and caption; whether
-// the window is enabled and which window has the keyboard; the dialogs and message boxes it has
-// open with their controls (in screen coordinates, to click them), and the rectangle of an open
-// popup menu. The end-to-end checks print and grep this; menu entries cannot be read across
-// processes.
+// rectangle, style and caption, its region, and each control's id, class, style, state and
+// caption; whether the window is enabled and which window has the keyboard; the dialogs and
+// message boxes it has open with their controls (in screen coordinates, to click them), and the
+// rectangle of an open popup menu. The end-to-end checks print and grep this; menu entries
+// cannot be read across processes.
 #include <windows.h>
 
 #include <cstdio>
@@ -130,6 +130,14 @@ int wmain(int argc, wchar_t** argv) {
         frame.bottom - frame.top, origin.x, origin.y,
         static_cast<unsigned long>(GetWindowLongW(window, GWL_STYLE)),
         static_cast<unsigned long>(GetWindowLongW(window, GWL_EXSTYLE)), Utf8(caption).c_str());
+    // The window region's box in window coordinates, or none while the whole window shows.
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    RECT box = {};
+    if (GetWindowRgn(window, region) != ERROR && GetRgnBox(region, &box) != ERROR)
+        printf("region box=%ld,%ld,%ld,%ld\n", box.left, box.top, box.right, box.bottom);
+    else
+        printf("region none\n");
+    DeleteObject(region);
     EnumChildWindows(window, PrintControl, 0);
     // Whether a modal window has disabled the timer, and which window has the keyboard.
     HWND foreground = GetForegroundWindow();

@@ -1,6 +1,12 @@
-# Windows-side tests: GoogleTest programs built with the MinGW toolchain and run under 64-bit Wine
-# on a virtual display through the emulator wrapper.
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/tools/wine-run.sh)
+# Windows-side tests: GoogleTest programs built with the MinGW toolchain and run under Wine on a
+# virtual display through the emulator wrapper: 32-bit Wine for the 32-bit build, 64-bit Wine for
+# the 64-bit one, in the same prefix.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    set(ZELVIK_WINE_LOADER /usr/lib/wine/wine)
+else()
+    set(ZELVIK_WINE_LOADER /usr/lib/wine/wine64)
+endif()
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/tools/wine-run.sh ${ZELVIK_WINE_LOADER})
 
 set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
@@ -43,6 +49,8 @@ foreach(case ${ZELVIK_ENDING_CLOSES})
 endforeach()
 zelvik_windows_test(win_config_tests ${CMAKE_SOURCE_DIR}/tests/win/config_test.cpp)
 zelvik_windows_test(win_sound_tests ${CMAKE_SOURCE_DIR}/tests/win/sound_test.cpp)
+zelvik_windows_test(win_mode_tests ${CMAKE_SOURCE_DIR}/tests/win/mode_test.cpp
+                                   ${CMAKE_SOURCE_DIR}/tests/win/compact_snap_test.cpp)
 
 # Sounds are heard through ALSA's file plugin: the default device records each stream into one
 # WAV file, which the test reads back.
@@ -55,19 +63,22 @@ set_tests_properties(win_sound_tests PROPERTIES
 
 # End-to-end: the real program under Xvfb, driven and read as a user would.
 find_program(ZELVIK_BASH bash)
-foreach(check clock_runs full_hour_chime controls_view settings_beside_executable)
+foreach(check clock_runs full_hour_chime controls_view settings_beside_executable
+              compact_snap)
     add_test(NAME e2e_${check}
              COMMAND ${ZELVIK_BASH} ${CMAKE_SOURCE_DIR}/tests/e2e/${check}.sh
                      $<TARGET_FILE:zelvik-timer> $<TARGET_FILE:zelvik-probe>)
-    set_tests_properties(e2e_${check} PROPERTIES TIMEOUT 120)
+    set_tests_properties(e2e_${check} PROPERTIES TIMEOUT 120
+                         ENVIRONMENT "ZELVIK_WINE=${ZELVIK_WINE_LOADER}")
 endforeach()
 
 # Every Wine program shares the one display; screenshots and focus tests must not see another
 # test's topmost window, so they take turns.
 set_tests_properties(win_window_tests win_worker_tests win_config_tests win_sound_tests
                      win_command_tests win_close_tests
+                     win_mode_tests
                      e2e_clock_runs e2e_full_hour_chime e2e_controls_view
-                     e2e_settings_beside_executable
+                     e2e_settings_beside_executable e2e_compact_snap
                      PROPERTIES RESOURCE_LOCK display)
 
 # Reads the real program's windows from another process for the end-to-end checks.

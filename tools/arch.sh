@@ -1,0 +1,36 @@
+# Sourced by the set-up, build, run and test scripts: which Windows build this machine can run.
+# The product is the 32-bit executable, so it is tested wherever 32-bit code runs. Some machines'
+# kernels cannot execute 32-bit code at all (32-bit Wine then fails with "Exec format error");
+# there the 64-bit build of the same sources is tested instead.
+
+# A complete 32-bit x86 Linux program, 93 bytes: an ELF header, one loadable segment and the
+# three instructions "xor ebx, ebx; mov eax, 1; int 0x80" (exit with status 0). Written out by
+# hand so that the question needs no 32-bit compiler or library on a machine that cannot run
+# them anyway.
+ZELVIK_I386_EXIT0='\x7f\x45\x4c\x46\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00'\
+'\x02\x00\x03\x00\x01\x00\x00\x00\x54\x80\x04\x08\x34\x00\x00\x00\x00\x00\x00\x00'\
+'\x00\x00\x00\x00\x34\x00\x20\x00\x01\x00\x00\x00\x00\x00\x00\x00\x01\x00\x00\x00'\
+'\x00\x00\x00\x00\x00\x80\x04\x08\x00\x80\x04\x08\x5d\x00\x00\x00\x5d\x00\x00\x00'\
+'\x05\x00\x00\x00\x00\x10\x00\x00\x31\xdb\xb8\x01\x00\x00\x00\xcd\x80'
+
+# Sets and exports ZELVIK_RUNS_32BIT to yes or no, running the test program once per run: a
+# value already in the environment (from the script that called this one) is kept.
+zelvik_detect_32bit() {
+    case "${ZELVIK_RUNS_32BIT:-}" in yes | no) return 0 ;; esac
+    local program
+    program=$(mktemp "${TMPDIR:-/tmp}/zelvik-i386-XXXXXX")
+    printf "$ZELVIK_I386_EXIT0" > "$program"
+    chmod +x "$program"
+    if "$program" >/dev/null 2>&1; then ZELVIK_RUNS_32BIT=yes; else ZELVIK_RUNS_32BIT=no; fi
+    rm -f "$program"
+    export ZELVIK_RUNS_32BIT
+}
+
+# The one line that says which executable the tests run.
+zelvik_say_tested_build() {
+    if [ "$ZELVIK_RUNS_32BIT" = yes ]; then
+        echo "testing the 32-bit release build under 32-bit Wine"
+    else
+        echo "this machine cannot run 32-bit code: testing the 64-bit build only"
+    fi
+}
