@@ -393,6 +393,8 @@ DWORD WINAPI WatchGuideKeyboard(LPVOID parameter) {
     }
     if (!box) return 0;
     watch.appeared = true;
+    // A raise that the keeper decided on just before the guide disabled the window lands now.
+    BringWindowToTop(timerState.mainWindow);
     const ULONGLONG start = GetTickCount64();
     while (GetTickCount64() - start < 5000) {
         GUITHREADINFO info = {};
