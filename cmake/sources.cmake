@@ -10,6 +10,7 @@ set(ZELVIK_RULE_SOURCES
     src/window/window_geometry.cpp
     src/window/target_caption.cpp
     src/window/command_rules.cpp
+    src/dialogs/dialog_fields.cpp
 )
 
 # The Win32 shell that applies the rules.

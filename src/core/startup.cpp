@@ -1,5 +1,7 @@
 #include "startup.h"
 
+#include <commctrl.h>
+
 #include "config_file.h"
 #include "main_window.h"
 #include "resource_ids.h"
@@ -45,6 +47,10 @@ bool CreateTimerWindow(HINSTANCE instance, int showCommand) {
     LoadStringW(instance, IDS_APP_TITLE, initialCaption, kStringCapacity);
     LoadStringW(instance, IDS_WINDOW_CLASS, windowClassName, kStringCapacity);
     RegisterMainWindowClass(instance);
+    // The settings dialog's spinners are of a common-controls class, which must be registered
+    // before any dialog that uses it is created; older systems do not do it by themselves.
+    INITCOMMONCONTROLSEX commonControls = {sizeof commonControls, ICC_UPDOWN_CLASS};
+    InitCommonControlsEx(&commonControls);
     timerState.instance = instance;
     timerState.configPath = ModuleConfigPath();
     InstallEmbeddedFont(instance);

@@ -1,12 +1,175 @@
 #include "countdown_dialog.h"
 
-INT_PTR CALLBACK CountdownDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-    if (message == WM_INITDIALOG) return TRUE;
-    if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
-        EndDialog(dialog, LOWORD(wParam));
-        return TRUE;
+#include <commctrl.h>
+
+#include <cstring>
+
+#include "config_file.h"
+#include "config_rules.h"
+#include "create_window.h"
+#include "dialog_fields.h"
+#include "readout.h"
+#include "resource_ids.h"
+#include "timer_state.h"
+
+namespace {
+
+struct TimeField {
+    int edit;
+    int spinner;
+    int maximum;  // the spinner's range; typed or pasted text is not held to it
+};
+
+// Each row in the order its fields are initialised, read and enabled: hours, minutes, seconds.
+constexpr TimeField kFixedRow[] = {{IDC_FIX_HOURS, IDC_FIX_HOURS_SPIN, 99},
+                                   {IDC_FIX_MINUTES, IDC_FIX_MINUTES_SPIN, 59},
+                                   {IDC_FIX_SECONDS, IDC_FIX_SECONDS_SPIN, 59}};
+constexpr TimeField kUntilRow[] = {{IDC_UNTIL_HOURS, IDC_UNTIL_HOURS_SPIN, 23},
+                                   {IDC_UNTIL_MINUTES, IDC_UNTIL_MINUTES_SPIN, 59},
+                                   {IDC_UNTIL_SECONDS, IDC_UNTIL_SECONDS_SPIN, 59}};
+
+constexpr int kFieldTextSize = 200;
+
+// The LCD face for the six edits, created at each opening and deleted when the dialog window
+// goes (WM_DESTROY), so repeated openings leak nothing. The dialog is modal and only one is open
+// at a time.
+HFONT editFont = nullptr;
+
+HFONT CreateEditFont() {
+    return CreateFontW(30, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_SWISS, L"DEDOziv2");
+}
+
+void ReleaseEditFont() {
+    if (editFont) DeleteObject(editFont);
+    editFont = nullptr;
+}
+
+void InitField(HWND dialog, const TimeField& field, uint32_t value) {
+    HWND edit = GetDlgItem(dialog, field.edit);
+    HWND spinner = GetDlgItem(dialog, field.spinner);
+    // Typing stops at two characters; the text set below may be longer (100 hours or more).
+    SendMessageW(edit, EM_LIMITTEXT, 2, 0);
+    // Auto-buddying would pair each spinner with the control before it, which is not its edit.
+    SendMessageW(spinner, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit), 0);
+    SendMessageW(spinner, UDM_SETRANGE, 0, MAKELPARAM(field.maximum, 0));
+    SetWindowTextA(edit, FieldText(value).c_str());
+}
+
+void InitRow(HWND dialog, const TimeField (&row)[3], uint32_t seconds) {
+    const TimeFields fields = SplitSeconds(seconds);
+    InitField(dialog, row[0], fields.hours);
+    InitField(dialog, row[1], fields.minutes);
+    InitField(dialog, row[2], fields.seconds);
+}
+
+INT_PTR OnInitDialog(HWND dialog) {
+    CheckDlgButton(dialog, IDC_TIMEOUT_CONTINUE,
+                   timerState.timeoutContinue ? BST_CHECKED : BST_UNCHECKED);
+    editFont = CreateEditFont();
+    for (int id : {IDC_FIX_HOURS, IDC_FIX_MINUTES, IDC_FIX_SECONDS, IDC_UNTIL_HOURS,
+                   IDC_UNTIL_MINUTES, IDC_UNTIL_SECONDS})
+        SendDlgItemMessageW(dialog, id, WM_SETFONT, reinterpret_cast<WPARAM>(editFont), TRUE);
+    InitRow(dialog, kFixedRow, timerState.countdownFixSeconds);
+    InitRow(dialog, kUntilRow, timerState.countdownToTime);
+    const CountdownKind kind = timerState.countdownKind;
+    CheckDlgButton(dialog, kind == CountdownKind::UntilTime ? IDC_KIND_UNTIL : IDC_KIND_FIXED,
+                   BST_CHECKED);
+    timerState.pendingCountdownKind = kind;
+    EnableCountdownRows(dialog, kind);
+    // The template marks both OK and Cancel as default buttons, and the dialog manager keeps the
+    // last one it creates, Cancel: Enter after typing a value would throw the value away. Enter
+    // confirms instead, as in any settings dialog; Esc still cancels.
+    SendMessageW(dialog, DM_SETDEFID, IDOK, 0);
+    return TRUE;  // the dialog manager chooses the first focus
+}
+
+// The radio buttons check themselves; the kind takes effect only on OK.
+INT_PTR OnKindClicked(HWND dialog, CountdownKind kind) {
+    timerState.pendingCountdownKind = kind;
+    EnableCountdownRows(dialog, kind);
+    return FALSE;
+}
+
+// GetWindowTextA into a 200-byte buffer: the fields hold ASCII digits in any code page.
+uint32_t ReadRow(HWND dialog, const TimeField (&row)[3], uint32_t maximum) {
+    char texts[3][kFieldTextSize];
+    for (int i = 0; i < 3; ++i)
+        GetWindowTextA(GetDlgItem(dialog, row[i].edit), texts[i], kFieldTextSize);
+    return RowSeconds(texts[0], texts[1], texts[2], maximum);
+}
+
+// The new starting point: 到 and a zero readout for a time of day, 共 and the length for a
+// fixed countdown. The dialog only opens in an idle countdown, whose readout the worker leaves
+// alone.
+void ShowNewStart() {
+    RefreshTargetCaption();
+    const bool showMilliseconds = timerState.showMilliseconds;
+    if (timerState.countdownKind == CountdownKind::UntilTime) {
+        const char* zero = ZeroReadout(showMilliseconds);
+        SetDisplayText(zero, static_cast<int>(strlen(zero)));
+    } else {
+        ReadoutBuffer readout = {};
+        const int length =
+            FormatPresetReadout(readout, timerState.countdownFixSeconds, showMilliseconds);
+        SetDisplayText(readout, length);
+    }
+    InvalidateReadout();
+}
+
+// Both rows are read on every OK, the disabled one too: what was typed there before switching
+// the kind is kept. Totals are held to what loading accepts (see StorableSeconds).
+INT_PTR OnOk(HWND dialog) {
+    timerState.timeoutContinue = IsDlgButtonChecked(dialog, IDC_TIMEOUT_CONTINUE) == BST_CHECKED;
+    timerState.countdownKind = timerState.pendingCountdownKind.load();
+    timerState.countdownFixSeconds = ReadRow(dialog, kFixedRow, kMaxFixSeconds);
+    timerState.countdownToTime = ReadRow(dialog, kUntilRow, kMaxToTime);
+    // All three keys, timeout_continue first, on every OK.
+    SaveConfiguration();
+    ShowNewStart();
+    EndDialog(dialog, IDOK);
+    return TRUE;
+}
+
+INT_PTR OnCommand(HWND dialog, int id) {
+    switch (id) {
+        case IDC_KIND_FIXED:
+            return OnKindClicked(dialog, CountdownKind::FixedDuration);
+        case IDC_KIND_UNTIL:
+            return OnKindClicked(dialog, CountdownKind::UntilTime);
+        case IDOK:
+            return OnOk(dialog);
+        case IDCANCEL:  // also Esc and the close button: nothing changes
+            EndDialog(dialog, IDCANCEL);
+            return TRUE;
     }
     return FALSE;
 }
 
-void EnableCountdownRows(HWND, CountdownKind) {}
+void EnableRow(HWND dialog, const TimeField (&row)[3], bool enable) {
+    for (const TimeField& field : row) {
+        EnableWindow(GetDlgItem(dialog, field.edit), enable);
+        EnableWindow(GetDlgItem(dialog, field.spinner), enable);
+    }
+}
+
+}  // namespace
+
+INT_PTR CALLBACK CountdownDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+        case WM_INITDIALOG:
+            return OnInitDialog(dialog);
+        case WM_COMMAND:
+            return OnCommand(dialog, LOWORD(wParam));
+        case WM_DESTROY:
+            ReleaseEditFont();
+            return FALSE;
+    }
+    return FALSE;
+}
+
+void EnableCountdownRows(HWND dialog, CountdownKind kind) {
+    EnableRow(dialog, kFixedRow, kind == CountdownKind::FixedDuration);
+    EnableRow(dialog, kUntilRow, kind == CountdownKind::UntilTime);
+}

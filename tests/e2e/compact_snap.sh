@@ -39,11 +39,17 @@ echo "pale grey above: $fill_rows, below: $fill_below; pale green in the strip: 
 
 read -r sx sy <<<"$(xwininfo -root | sed -n 's/^ *-geometry \([0-9]*\)x\([0-9]*\).*/\1 \2/p')"
 # With no window manager the keyboard follows the pointer: each key goes to the strip under it.
+# Waits (up to 5 s on a busy machine) until the window has moved.
 press_over_strip() {
-    read -r left top _ <<<"$(window_field rect | tr ',' ' ')"
+    local before
+    before=$(window_field rect)
+    read -r left top _ <<<"$(echo "$before" | tr ',' ' ')"
     xdotool mousemove $((left + (rl + rr) / 2)) $((top + (rt + rb) / 2)) key "$1"
-    sleep 0.5
-    PROBE_OUT=$(probe)
+    for _ in $(seq 25); do
+        sleep 0.2
+        PROBE_OUT=$(probe)
+        if [ "$(window_field rect)" != "$before" ]; then break; fi
+    done
 }
 press_over_strip Right
 press_over_strip Down

@@ -214,8 +214,12 @@ TEST_F(RunControl, ARunOutOnTheWorkerThreadRelabelsTheButtonWithoutDeadlock) {
     ExpectCaption(L"暂停");
     HANDLE worker = StartWorker();
     Driven().tick += 2000;
-    EXPECT_TRUE(PumpUntil([] { return WindowText(timerState.startButton) == L"开始"; }, 5000));
-    EXPECT_EQ(MenuText(IDM_START), L"开始");
+    // The worker relabels the button, then the menu entry: wait for both.
+    EXPECT_TRUE(PumpUntil(
+        [] {
+            return WindowText(timerState.startButton) == L"开始" && MenuText(IDM_START) == L"开始";
+        },
+        5000));
     EXPECT_EQ(timerState.runState, RunState::Idle);
     // The UI thread can take the lock and the worker goes on iterating afterwards.
     ResetTimer();

@@ -51,6 +51,10 @@ zelvik_windows_test(win_config_tests ${CMAKE_SOURCE_DIR}/tests/win/config_test.c
 zelvik_windows_test(win_sound_tests ${CMAKE_SOURCE_DIR}/tests/win/sound_test.cpp)
 zelvik_windows_test(win_mode_tests ${CMAKE_SOURCE_DIR}/tests/win/mode_test.cpp
                                    ${CMAKE_SOURCE_DIR}/tests/win/compact_snap_test.cpp)
+zelvik_windows_test(win_dialog_tests ${CMAKE_SOURCE_DIR}/tests/win/dialog_driver.cpp
+                                     ${CMAKE_SOURCE_DIR}/tests/win/countdown_dialog_test.cpp
+                                     ${CMAKE_SOURCE_DIR}/tests/win/contact_dialog_test.cpp
+                                     ${CMAKE_SOURCE_DIR}/tests/win/dialog_keeper_test.cpp)
 
 # Sounds are heard through ALSA's file plugin: the default device records each stream into one
 # WAV file, which the test reads back.
@@ -75,8 +79,7 @@ endforeach()
 # Every Wine program shares the one display; screenshots and focus tests must not see another
 # test's topmost window, so they take turns.
 set_tests_properties(win_window_tests win_worker_tests win_config_tests win_sound_tests
-                     win_command_tests win_close_tests
-                     win_mode_tests
+                     win_command_tests win_close_tests win_mode_tests win_dialog_tests
                      e2e_clock_runs e2e_full_hour_chime e2e_controls_view
                      e2e_settings_beside_executable e2e_compact_snap e2e_countdown_run
                      e2e_stopwatch_run e2e_popup_drag e2e_guide_keyboard

@@ -1,0 +1,61 @@
+// With 最上 on, the tick worker brings the main window to the top every 2267 ms, but not while a
+// modal dialog has disabled it: raising it then would take the focus away from the dialog, and
+// what the user types would be lost. Real worker, real clock, real keyboard input.
+#include <gtest/gtest.h>
+
+#include "config_file.h"
+#include "countdown_dialog.h"
+#include "dialog_driver.h"
+#include "resource_ids.h"
+#include "test_support.h"
+
+namespace {
+
+void PressKey(WORD key) {
+    INPUT input[2] = {};
+    input[0].type = INPUT_KEYBOARD;
+    input[0].ki.wVk = key;
+    input[1] = input[0];
+    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    EXPECT_EQ(SendInput(2, input, sizeof(INPUT)), 2u);
+}
+
+}  // namespace
+
+TEST(CountdownDialogWithWorker, TypingStillReachesTheDialogAfterSeveralKeeperIntervals) {
+    ResetTimerState();
+    timerState.mode = TimerMode::Countdown;
+    timerState.alwaysOnTop = true;
+    wchar_t base[MAX_PATH];
+    GetTempPathW(MAX_PATH, base);
+    const std::wstring folder = std::wstring(base) + L"zelvik-dialog-keeper";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    timerState.configPath = folder + L"\\cfg.ini";
+    DeleteFileW(timerState.configPath.c_str());
+    SetForegroundWindow(timerState.mainWindow);
+    PumpMessages();
+
+    HANDLE worker = StartWorker();
+    HWND focusAtOpening = nullptr;
+    const INT_PTR result =
+        RunDialog(IDD_COUNTDOWN, CountdownDialogProc,
+                  {{1,
+                    [&](HWND dialog) {
+                        focusAtOpening = GetFocus();
+                        EXPECT_EQ(focusAtOpening, GetDlgItem(dialog, IDC_KIND_FIXED));
+                    }},
+                   // Two keeper intervals and more, with the dialog's own loop running meanwhile.
+                   {5200, [&](HWND dialog) {
+                        EXPECT_EQ(GetForegroundWindow(), dialog);
+                        EXPECT_EQ(GetFocus(), focusAtOpening);
+                        PressKey(VK_TAB);  // to the hours field, its text selected
+                        PressKey('7');
+                        PressKey(VK_RETURN);
+                    }}});
+    StopWorker(worker);
+
+    EXPECT_EQ(result, IDOK);
+    // Tab selected the hours field's text: 7 replaced the 0.
+    EXPECT_EQ(timerState.countdownFixSeconds, 7u * 3600 + 5 * 60);
+    EXPECT_EQ(WindowText(timerState.setButton), L"共07:05:00");
+}
