@@ -80,4 +80,12 @@ sleep 0.5
 refresh
 IFS=, read -r bl bt _ _ <<<"$(window_field rect)"
 [ "$bl,$bt" = "$nl,$nt" ] || fail "a drag on a button moved the window"
+
+# Alt+/ and Alt+? (the accelerator's command) show nothing and change nothing.
+before=$(echo "$PROBE_OUT" | grep -v '^state ')
+xdotool key alt+slash alt+question
+sleep 0.5
+refresh
+echo "$PROBE_OUT" | grep -q -e "^dialog " -e "^popup " && fail "Alt+/ opened something"
+[ "$(echo "$PROBE_OUT" | grep -v '^state ')" = "$before" ] || fail "Alt+/ changed the window"
 echo "1 passed, 0 failed"
