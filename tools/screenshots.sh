@@ -13,6 +13,9 @@ source "$root/tests/e2e/lib.sh" "$root/build/win64/zelvik-timer.exe" \
     "$root/build/win64/zelvik-probe.exe"
 docs=$root/docs
 mkdir -p "$docs"
+# A copy of its own, so that the settings it writes beside itself go nowhere else.
+cp "$EXE" "$WORK/zelvik-timer.exe"
+TIMER_EXE=$WORK/zelvik-timer.exe
 
 stop_timer() {
     "$WINE" "$PROBE" quit >/dev/null 2>&1 || true

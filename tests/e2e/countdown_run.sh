@@ -3,6 +3,9 @@
 # length of three seconds typed in, 开始; the readout counts down, turns red at zero, and 重置
 # shows the length again.
 source "$(dirname "$0")/lib.sh"
+# A copy of its own: the settings are written beside the executable.
+cp "$EXE" "$WORK/zelvik-timer.exe"
+TIMER_EXE=$WORK/zelvik-timer.exe
 start_timer_at 10:12:30
 sleep 1
 read -r x y w h <<<"$(readout_band)"
@@ -56,4 +59,5 @@ left=$(pixels diff "$WORK/length.png" "$WORK/reset.png" "$x" "$y" "$w" "$h")
 echo "after 重置: $left readout pixels differ from the length shown before the start"
 [ "$left" = 0 ] || fail "重置 does not show the length again"
 [ "$(control_field 10011 enabled)" = 1 ] || fail "重置 did not unlock the mode controls"
+grep -q "^countdown_fix_second=3" "$WORK/cfg.ini" || fail "the length was not kept in cfg.ini"
 echo "1 passed, 0 failed"
