@@ -139,13 +139,21 @@ int wmain(int argc, wchar_t** argv) {
         printf("region none\n");
     DeleteObject(region);
     EnumChildWindows(window, PrintControl, 0);
-    // Whether a modal window has disabled the timer, and which window has the keyboard.
+    // Whether a modal window has disabled the timer, the focus on its thread (the id of the focused
+    // control, 0 for the window itself, -1 for none) and which window has the keyboard.
     HWND foreground = GetForegroundWindow();
     wchar_t foregroundClass[64] = {}, foregroundCaption[256] = {};
     GetClassNameW(foreground, foregroundClass, 64);
     GetWindowTextW(foreground, foregroundCaption, 256);
-    printf("state enabled=%d foreground_class=%s foreground=%s\n", IsWindowEnabled(window) ? 1 : 0,
-           Utf8(foregroundClass).c_str(), Utf8(foregroundCaption).c_str());
+    GUITHREADINFO thread = {};
+    thread.cbSize = sizeof thread;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread);
+    const int focusId = thread.hwndFocus == window ? 0
+                        : thread.hwndFocus         ? GetDlgCtrlID(thread.hwndFocus)
+                                                   : -1;
+    printf("state enabled=%d focus_id=%d foreground_class=%s foreground=%s\n",
+           IsWindowEnabled(window) ? 1 : 0, focusId, Utf8(foregroundClass).c_str(),
+           Utf8(foregroundCaption).c_str());
     ThreadWindows windows = {GetWindowThreadProcessId(window, nullptr)};
     EnumWindows(PrintThreadWindow, reinterpret_cast<LPARAM>(&windows));
     return 0;
