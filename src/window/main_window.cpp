@@ -30,8 +30,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             return OnNcRButtonUp(window, lParam);
         case WM_EXITMENULOOP:
             return OnExitMenuLoop(wParam);
-        case WM_WINDOWPOSCHANGING:
-            return OnWindowPosChanging(window, lParam);
+        case WM_ACTIVATE:
+            return OnActivate(window, wParam, lParam);
         case WM_CLOSE:
             return OnClose(window);
         case WM_DESTROY:

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# With 最上 on, the window raises itself every 2.3 s. The guide, chosen from the popup menu after
-# the menu was open long enough for a raise to be due, keeps the keyboard for five seconds and
-# closes with Esc; twice more, more briefly, since the raise and the guide's opening race.
+# With 最上 on, the window raises itself every 2.3 s, and the five-minute chime brings it to the
+# foreground. The guide, chosen from the popup menu after the menu was open long enough for a
+# raise to be due, keeps the keyboard for five seconds, across the chime at 10:15:00, and closes
+# with Esc; twice more, more briefly, since the raise and the guide's opening race.
 source "$(dirname "$0")/lib.sh"
-start_timer_at 10:12:30
+start_timer_at 10:14:52
 sleep 1
 for hold in 10 3 3; do
     read -r px py <<<"$(client_point 150 50)"

@@ -393,8 +393,11 @@ DWORD WINAPI WatchGuideKeyboard(LPVOID parameter) {
     }
     if (!box) return 0;
     watch.appeared = true;
-    // A raise that the keeper decided on just before the guide disabled the window lands now.
+    // The worker's raise and a chime's call to the foreground, decided just before the guide
+    // disabled the window, land now; the keyboard is looked at once the UI thread has had them.
     BringWindowToTop(timerState.mainWindow);
+    SetForegroundWindow(timerState.mainWindow);
+    Sleep(200);
     const ULONGLONG start = GetTickCount64();
     while (GetTickCount64() - start < 5000) {
         GUITHREADINFO info = {};
