@@ -8,9 +8,12 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/build.sh" test >/dev/null
 source "$root/tools/wine-env.sh"
 unset DISPLAY
+# A virtual display of its own unless one is already up; ended at the end if started here.
+running=$(xwininfo -root -display "$ZELVIK_XVFB_DISPLAY" >/dev/null 2>&1 && echo yes || echo no)
 # The end-to-end helpers: start the program, read its windows, click on it.
 source "$root/tests/e2e/lib.sh" "$root/build/win64/zelvik-timer.exe" \
     "$root/build/win64/zelvik-probe.exe"
+xvfb_pid=$([ "$running" = no ] && pgrep -f "Xvfb $DISPLAY" | head -n 1 || true)
 docs=$root/docs
 mkdir -p "$docs"
 # A copy of its own, so that the settings it writes beside itself go nowhere else.
@@ -92,10 +95,10 @@ sleep 0.5
 shot compact $(( l + rl )) $(( t + rt )) $(( l + rr )) $(( t + rb ))
 stop_timer
 
-# The popup menu, opened with a right-click on the readout.
+# The popup menu, opened with a right-click on the readout's blank right end.
 start_timer_at 10:08:30
 sleep 1
-read -r px py <<<"$(client_point 200 50)"
+read -r px py <<<"$(client_point 300 60)"
 click_at "$px" "$py" 3
 wait_for "^popup " || fail "no popup menu"
 IFS=, read -r ml mt mr mb <<<"$(echo "$PROBE_OUT" | sed -n 's/^popup rect=//p')"
@@ -105,3 +108,7 @@ sleep 0.5
 shot menu "$l" "$t" "$(( mr > r ? mr : r ))" "$(( mb > b ? mb : b ))"
 xdotool key Escape
 stop_timer
+if [ "$running" = no ]; then
+    /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+fi
