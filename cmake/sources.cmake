@@ -9,6 +9,7 @@ set(ZELVIK_RULE_SOURCES
     src/controls/mode_rules.cpp
     src/window/window_geometry.cpp
     src/window/target_caption.cpp
+    src/window/command_rules.cpp
     src/dialogs/dialog_fields.cpp
 )
 
@@ -34,6 +35,7 @@ set(ZELVIK_SHELL_SOURCES
     src/window/keyboard.cpp
     src/window/window_mouse.cpp
     src/window/close_window.cpp
+    src/window/activation.cpp
     src/window/compact_mode.cpp
     src/window/frame_metrics.cpp
     src/window/edge_snap.cpp

@@ -10,7 +10,8 @@ packages=(cmake ninja-build g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-min
           binutils-mingw-w64-x86-64 wine wine64 xvfb x11-utils imagemagick locales
           fonts-noto-cjk fonts-wqy-microhei procps)
 if [ "$purpose" = test ]; then
-    packages+=(g++ googletest libbenchmark-dev faketime sox python3-fonttools python3-pefile)
+    packages+=(g++ googletest libbenchmark-dev faketime sox python3-fonttools python3-pefile
+               xdotool)
 fi
 
 # Where 32-bit code runs, the release executable runs under 32-bit Wine; faked wall-clock times

@@ -72,13 +72,16 @@ void EnableModeControls(bool enabled) {
 
 void StartPauseResume() {
     EnableModeControls(false);
+    // The sound stops before the state changes, and outside the lock: stopped afterwards, it
+    // would cut off a chime or a replayed alarm that the worker starts in between from the new
+    // state, and whose mark the worker has already spent.
+    StopSound();
     const wchar_t* caption;
     {
         StateLock lock;
         caption = StartPressLocked();
     }
-    // Window calls and the sound only after the lock is released.
-    StopSound();
+    // Window calls only after the lock is released.
     if (caption) SetStartCaption(caption);
     InvalidateReadout();
 }

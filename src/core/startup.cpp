@@ -69,15 +69,22 @@ void StartTickWorker() {
     if (worker) CloseHandle(worker);
 }
 
-int RunMessageLoop(HINSTANCE instance) {
-    HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDC_ACCELERATORS));
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+int RunMessageLoopWith(MessageGetter getMessage, HACCEL accelerators) {
+    MSG message = {};
+    for (;;) {
+        const BOOL got = getMessage(&message, nullptr, 0, 0);
+        // A failed call leaves the message undefined: its exit code would be whatever was there.
+        if (got == -1) return kMessageLoopFailed;
+        if (got == 0) return static_cast<int>(message.wParam);
         if (TranslateAcceleratorW(message.hwnd, accelerators, &message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
-    return static_cast<int>(message.wParam);
+}
+
+int RunMessageLoop(HINSTANCE instance) {
+    HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDC_ACCELERATORS));
+    return RunMessageLoopWith(GetMessageW, accelerators);
 }
 
 int RunTimer(HINSTANCE instance, int showCommand) {

@@ -13,8 +13,14 @@ void InstallEmbeddedFont(HINSTANCE instance);
 // Starts the tick worker on its own thread; its handle is not kept.
 void StartTickWorker();
 
-// Runs the message loop with the accelerators; returns the quit message's exit code.
+// Runs the message loop with the accelerators; returns the quit message's exit code, or
+// kMessageLoopFailed when getting a message fails.
 int RunMessageLoop(HINSTANCE instance);
+
+// The loop itself, with the call that gets each message passed in (GetMessageW in the program).
+using MessageGetter = BOOL(WINAPI*)(LPMSG, HWND, UINT, UINT);
+constexpr int kMessageLoopFailed = -1;
+int RunMessageLoopWith(MessageGetter getMessage, HACCEL accelerators);
 
 // The whole program: what the entry point runs.
 int RunTimer(HINSTANCE instance, int showCommand);

@@ -1,5 +1,6 @@
 #include "main_window.h"
 
+#include "activation.h"
 #include "close_window.h"
 #include "commands.h"
 #include "compact_mode.h"
@@ -29,6 +30,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             return OnNcRButtonUp(window, lParam);
         case WM_EXITMENULOOP:
             return OnExitMenuLoop(wParam);
+        case WM_ACTIVATE:
+            return OnActivate(window, wParam, lParam);
         case WM_CLOSE:
             return OnClose(window);
         case WM_DESTROY:

@@ -1,17 +1,32 @@
 #include "window_mouse.h"
 
+#include <windowsx.h>
+
+#include "timer_state.h"
+
 LRESULT OnNcHitTest(HWND window, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcW(window, WM_NCHITTEST, wParam, lParam);
+    // The background answers as caption: a press there starts the system's move loop, and
+    // clicks arrive as non-client messages. The controls hit-test themselves.
+    const LRESULT hit = DefWindowProcW(window, WM_NCHITTEST, wParam, lParam);
+    return hit == HTCLIENT ? HTCAPTION : hit;
 }
 
 LRESULT OnNcRButtonDown() {
+    // The default processing on a caption-answering area captures the mouse and, under Wine,
+    // takes the button-up itself to show the system menu, so WM_NCRBUTTONUP would never come.
     return 0;
 }
 
-LRESULT OnNcRButtonUp(HWND, LPARAM) {
+LRESULT OnNcRButtonUp(HWND window, LPARAM lParam) {
+    // Set before the menu opens: the tick worker must not raise the window over it.
+    timerState.menuOpen = true;
+    TrackPopupMenu(timerState.popupMenu, TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN,
+                   GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), 0, window, nullptr);
+    // Not passed on: a right-click never opens the system menu.
     return 0;
 }
 
-LRESULT OnExitMenuLoop(WPARAM) {
+LRESULT OnExitMenuLoop(WPARAM isPopup) {
+    if (isPopup) timerState.menuOpen = false;
     return 0;
 }

@@ -18,7 +18,7 @@ TIMER_PID=
 
 cleanup() {
     if [ -n "$TIMER_PID" ] && kill -0 "$TIMER_PID" 2>/dev/null; then
-        "$WINE" "$PROBE" close >/dev/null 2>&1 || true
+        "$WINE" "$PROBE" quit >/dev/null 2>&1 || true
         for _ in $(seq 20); do kill -0 "$TIMER_PID" 2>/dev/null || break; sleep 0.1; done
         kill "$TIMER_PID" 2>/dev/null || true
     fi
@@ -65,3 +65,52 @@ readout_band() {
     origin=$(window_field client_origin)
     echo "${origin%,*} $(( ${origin#*,} + 30 )) 380 55"
 }
+
+# Reads the windows again.
+refresh() { PROBE_OUT=$(probe); }
+
+# A control's line and one of its fields, e.g. control_field 10001 text.
+control_field() { echo "$PROBE_OUT" | sed -n "s/^control id=$1 .*\b$2=\([^ ]*\).*/\1/p"; }
+
+# The screen point of client point (x, y) of the main window: "x y".
+client_point() {
+    local origin
+    origin=$(window_field client_origin)
+    echo "$(( ${origin%,*} + $1 )) $(( ${origin#*,} + $2 ))"
+}
+
+# Real mouse input through the X server, as a user's.
+click_at() {
+    xdotool mousemove "$1" "$2"
+    sleep 0.2
+    xdotool click "${3:-1}"
+    sleep 0.4
+}
+click_client() {
+    local sx sy
+    read -r sx sy <<<"$(client_point "$1" "$2")"
+    click_at "$sx" "$sy" "${3:-1}"
+}
+
+# The screen centre of control ID of an open dialog or message box: "x y".
+dialog_control_centre() {
+    local rect
+    rect=$(echo "$PROBE_OUT" | sed -n "s/^dialog_control id=$1 .*screen_rect=\([^ ]*\).*/\1/p" |
+           head -n 1)
+    [ -n "$rect" ] || fail "no dialog control $1"
+    IFS=, read -r l t r b <<<"$rect"
+    echo "$(( (l + r) / 2 )) $(( (t + b) / 2 ))"
+}
+
+# wait_for PATTERN [tenths]: reads the windows until a line matches (default 5 s).
+wait_for() {
+    for _ in $(seq "${2:-50}"); do
+        refresh
+        echo "$PROBE_OUT" | grep -q -- "$1" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# The timer process is still there.
+timer_alive() { kill -0 "$TIMER_PID" 2>/dev/null; }

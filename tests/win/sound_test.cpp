@@ -2,10 +2,14 @@
 // Wine played into one WAV file (ZELVIK_SOUND_CAPTURE), which is read back here.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
 
+#include "resource_ids.h"
 #include "run_control.h"
+#include "sound.h"
+#include "time_source.h"
 #include "test_support.h"
 
 namespace {
@@ -88,4 +92,39 @@ TEST_F(Sounds, AResetDuringTheAlarmCutsItShort) {
     // The audio path buffers ahead of what is heard, so the cut comes some way after the reset,
     // but well before the alarm's 35000 frames.
     EXPECT_LT(captured.frames, 30000u) << "the alarm went on after the reset";
+}
+
+namespace {
+
+std::atomic<bool> playOnNextTick{false};
+
+// Stands for the worker: the transition reads the tick under the lock, and the first sound of
+// the new state starts right then, before the press has finished.
+uint64_t TickThatStartsTheAlarm() {
+    if (playOnNextTick.exchange(false)) PlayResourceSound(IDW_ALARM);
+    return Driven().tick.load();
+}
+
+void DrivenLocal(SYSTEMTIME* now) {
+    *now = Driven().local;
+}
+
+}  // namespace
+
+TEST_F(Sounds, AStartPressStopsTheOldSoundBeforeTheNewStateCanStartOne) {
+    timerState.mode = TimerMode::Stopwatch;
+    ResetTimer();
+    PlayResourceSound(IDW_FIVE_MINUTES);
+    Sleep(300);
+    playOnNextTick = true;
+    SetTimeReaders(TickThatStartsTheAlarm, DrivenLocal);
+    StartPauseResume();
+    DriveTime();
+    EXPECT_FALSE(playOnNextTick) << "the press did not read the tick";
+    EXPECT_EQ(timerState.runState, RunState::Running);
+    Sleep(4500);  // the alarm lasts about 3.2 s
+    const Captured captured = ReadCapture();
+    EXPECT_EQ(captured.rate, 11025u) << "the alarm was not the last sound heard";
+    EXPECT_GE(captured.frames, 34000u) << "the press cut off the alarm that started after it";
+    ResetTimer();
 }

@@ -33,6 +33,20 @@ zelvik_windows_test(win_window_tests ${CMAKE_SOURCE_DIR}/tests/win/window_test.c
 zelvik_windows_test(win_worker_tests ${CMAKE_SOURCE_DIR}/tests/win/clock_worker_test.cpp
                                      ${CMAKE_SOURCE_DIR}/tests/win/run_control_test.cpp
                                      ${CMAKE_SOURCE_DIR}/tests/win/stress_test.cpp)
+zelvik_windows_test(win_command_tests ${CMAKE_SOURCE_DIR}/tests/win/command_test.cpp
+                                      ${CMAKE_SOURCE_DIR}/tests/win/modal_watch.cpp)
+# A close that goes through ends the window, which exists once per process: each such case
+# runs in a process of its own.
+zelvik_windows_test(win_close_tests ${CMAKE_SOURCE_DIR}/tests/win/close_test.cpp
+                                    ${CMAKE_SOURCE_DIR}/tests/win/modal_watch.cpp)
+set_tests_properties(win_close_tests PROPERTIES
+    ENVIRONMENT "GTEST_FILTER=-Closing.DestroyedAtOnce*:Closing.OkWhilePaused*")
+set(ZELVIK_ENDING_CLOSES DestroyedAtOnceInClockModeEvenWithAStateLeftRunning
+                         DestroyedAtOnceWithTheStopwatchReset OkWhilePausedEndsTheProgram)
+foreach(case ${ZELVIK_ENDING_CLOSES})
+    add_test(NAME win_close_${case} COMMAND win_close_tests --gtest_filter=Closing.${case})
+    set_tests_properties(win_close_${case} PROPERTIES TIMEOUT 60 RESOURCE_LOCK display)
+endforeach()
 zelvik_windows_test(win_config_tests ${CMAKE_SOURCE_DIR}/tests/win/config_test.cpp
                                      ${CMAKE_SOURCE_DIR}/tests/win/config_faults_test.cpp)
 zelvik_windows_test(win_sound_tests ${CMAKE_SOURCE_DIR}/tests/win/sound_test.cpp)
@@ -55,7 +69,8 @@ set_tests_properties(win_sound_tests PROPERTIES
 # End-to-end: the real program under Xvfb, driven and read as a user would.
 find_program(ZELVIK_BASH bash)
 foreach(check clock_runs full_hour_chime controls_view settings_beside_executable
-              compact_snap)
+              compact_snap countdown_run stopwatch_run popup_drag guide_keyboard
+              keys_focus)
     add_test(NAME e2e_${check}
              COMMAND ${ZELVIK_BASH} ${CMAKE_SOURCE_DIR}/tests/e2e/${check}.sh
                      $<TARGET_FILE:zelvik-timer> $<TARGET_FILE:zelvik-probe>)
@@ -66,9 +81,10 @@ endforeach()
 # Every Wine program shares the one display; screenshots and focus tests must not see another
 # test's topmost window, so they take turns.
 set_tests_properties(win_window_tests win_worker_tests win_config_tests win_sound_tests
-                     win_mode_tests win_dialog_tests
+                     win_command_tests win_close_tests win_mode_tests win_dialog_tests
                      e2e_clock_runs e2e_full_hour_chime e2e_controls_view
-                     e2e_settings_beside_executable e2e_compact_snap
+                     e2e_settings_beside_executable e2e_compact_snap e2e_countdown_run
+                     e2e_stopwatch_run e2e_popup_drag e2e_guide_keyboard e2e_keys_focus
                      PROPERTIES RESOURCE_LOCK display)
 
 # Reads the real program's windows from another process for the end-to-end checks.
