@@ -109,6 +109,7 @@ set_tests_properties(win_timing_tests PROPERTIES RESOURCE_LOCK display)
 # Faults and storms against the real window and worker: clock jumps, input storms.
 zelvik_windows_test(win_reliability_tests ${CMAKE_SOURCE_DIR}/tests/win/clock_jump_test.cpp
                                           ${CMAKE_SOURCE_DIR}/tests/win/unwritable_settings_test.cpp
+                                          ${CMAKE_SOURCE_DIR}/tests/win/input_storm_test.cpp
                                           ${CMAKE_SOURCE_DIR}/tests/win/dialog_driver.cpp)
 set_tests_properties(win_reliability_tests PROPERTIES RESOURCE_LOCK display)
 
