@@ -3,8 +3,11 @@ enable_language(RC)
 
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 
-# Only system DLLs at run time: the C++ and GCC runtimes are linked in.
-set(ZELVIK_LINK_OPTIONS -static -static-libgcc -static-libstdc++)
+# Only system DLLs at run time: the C++ and GCC runtimes are linked in. Sections start on page
+# boundaries in the file too, so that the loader can map them straight from it: with the default
+# 512-byte alignment Wine copies every section into memory at start-up, which kept the 1.3 MB of
+# sounds resident although they are read only when one plays.
+set(ZELVIK_LINK_OPTIONS -static -static-libgcc -static-libstdc++ -Wl,--file-alignment,0x1000)
 set(ZELVIK_SYSTEM_LIBS user32 gdi32 winmm comctl32 kernel32)
 
 # The resources go into the program and into every Windows test program (sounds, font, strings).
