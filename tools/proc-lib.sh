@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by tools/perf.sh and tools/soak.sh: what Linux says about a Wine process, and the
 # programs they drive. Needs tools/wine-env.sh sourced first.
 

@@ -77,7 +77,7 @@ echo "after start-up: RSS ${rss0} kB, peak ${hwm0} kB, ${handles0} handles"
 # The settings dialog a few hundred times (a hundred a minute of soak, at least 50).
 count=$((minutes * 100 < 50 ? 50 : (minutes * 100 > 500 ? 500 : minutes * 100)))
 dialog_cycles "$count"
-read -r rss1 hwm1 handles1 <<<"$(sample)"
+read -r rss1 _ handles1 <<<"$(sample)"
 echo "after $dialogs settings dialogs: RSS ${rss1} kB, ${handles1} handles"
 
 # The stopwatch with milliseconds, through its own controls.
