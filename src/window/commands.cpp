@@ -5,6 +5,7 @@
 #include "countdown_dialog.h"
 #include "mode_control.h"
 #include "plain_dialog.h"
+#include "popup_menu.h"
 #include "resource_ids.h"
 #include "run_control.h"
 #include "timer_state.h"
@@ -29,8 +30,7 @@ void ToggleAlwaysOnTop(HWND window, bool fromMenu) {
         SendMessageW(timerState.topCheck, BM_SETCHECK, onTop ? BST_CHECKED : BST_UNCHECKED, 0);
     SetWindowPos(window, onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOSIZE | SWP_NOMOVE | SWP_FRAMECHANGED);
-    CheckMenuItem(timerState.popupMenu, IDM_ALWAYS_ON_TOP,
-                  MF_BYCOMMAND | (onTop ? MF_CHECKED : MF_UNCHECKED));
+    CheckMenuEntry(IDM_ALWAYS_ON_TOP, onTop);
 }
 
 HWND RadioOf(TimerMode mode) {
