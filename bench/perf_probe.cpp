@@ -20,7 +20,10 @@
 
 namespace {
 
+// The readout's text colours: normal, half or full hour, expired.
 constexpr COLORREF kReadoutGreen = 0x81DDAE;
+constexpr COLORREF kReadoutYellow = 0x64FFFF;
+constexpr COLORREF kReadoutRed = 0x0000EB;
 
 double NowMs() {
     LARGE_INTEGER frequency, counter;
@@ -46,6 +49,7 @@ HWND FindShown(const wchar_t* className, DWORD processId, int waitMs) {
 struct Band {
     unsigned long checksum;
     int green;
+    int text;  // in any of the readout's colours
 };
 
 // The readout band (client 0,30 to 380,85) as it is on the screen.
@@ -65,13 +69,15 @@ Band ReadBand(HWND window) {
     HGDIOBJ old = SelectObject(memory, bitmap);
     BitBlt(memory, 0, 0, 380, 55, screen, origin.x, origin.y, SRCCOPY);
     GdiFlush();
-    Band band = {0, 0};
+    Band band = {0, 0, 0};
     const DWORD* pixel = static_cast<const DWORD*>(bits);
     for (int i = 0; i < 380 * 55; ++i) {
         const DWORD rgb = pixel[i] & 0xFFFFFF;  // 0x00RRGGBB
         band.checksum = band.checksum * 31 + rgb;
         const COLORREF colour = RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
         if (colour == kReadoutGreen) ++band.green;
+        if (colour == kReadoutGreen || colour == kReadoutYellow || colour == kReadoutRed)
+            ++band.text;
     }
     SelectObject(memory, old);
     DeleteObject(bitmap);
@@ -96,7 +102,7 @@ int Launch(const wchar_t* className, int argc, wchar_t** argv) {
     const double shown = NowMs();
     int result = 1;
     while (window && NowMs() - start < 20000) {
-        if (ReadBand(window).green > 200) {
+        if (ReadBand(window).text > 200) {
             printf("window_ms=%.1f first_readout_ms=%.1f\n", shown - start, NowMs() - start);
             result = 0;
             break;
