@@ -23,7 +23,8 @@ using ReadoutBuffer = char[kReadoutBufferSize];
 int FormatReadout(ReadoutBuffer buffer, const char* format, ...);
 
 // Replaces the readout store `destination` (of `capacity` bytes) with `length` bytes of `text`,
-// cut to fit and terminated; a negative length (a failed format) leaves it as it was. It copies and never allocates: the worker calls it every 2 ms.
+// cut to fit and terminated; a negative length (a failed format) leaves it as it was. It copies and
+// never allocates: the worker calls it every 2 ms.
 void ReplaceReadoutText(char* destination, size_t capacity, const char* text, int length);
 
 // The zero readout of the chosen form: "00:00:00.000" or "00:00:00    ".

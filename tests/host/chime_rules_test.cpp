@@ -112,7 +112,8 @@ TEST(Keeper, HoldsBackWhileAModalWindowDisablesTheMainWindowThenRaisesAtOnce) {
     uint64_t lastRaise = 0;
     // Ten seconds with a dialog open: no raise at all.
     EXPECT_TRUE(KeeperRaises(0, 10000, false, false, lastRaise).empty());
-    // Enabled again at 10000: raised at the first iteration, then 2267 ms apart (10000, 12268, 14536).
+    // Enabled again at 10000: raised at the first iteration, then 2267 ms apart (10000, 12268,
+    // 14536).
     const std::vector<uint64_t> raises = KeeperRaises(10000, 16000, false, true, lastRaise);
     ASSERT_EQ(raises.size(), 3u);
     EXPECT_EQ(raises[0], 10000u);
