@@ -20,27 +20,6 @@ std::wstring FaultFolder(const std::wstring& name) {
     return folder;
 }
 
-void WriteBytes(const std::wstring& path, const std::string& bytes) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-}
-
-std::string ReadBytes(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return "<missing>";
-    std::string bytes(GetFileSize(file, nullptr), '\0');
-    DWORD read = 0;
-    if (!bytes.empty())
-        ::ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr);
-    CloseHandle(file);
-    bytes.resize(read);
-    return bytes;
-}
-
 struct Settings {
     uint32_t fixSeconds;
     uint32_t toTime;
@@ -106,7 +85,7 @@ TEST(ConfigFaults, BinaryGarbageReadsAsDefaultsAndASaveMakesItReadable) {
     std::mt19937 random(7);
     std::string garbage(65536, '\0');
     for (char& byte : garbage) byte = static_cast<char>(random());
-    WriteBytes(path, garbage);
+    WriteFileBytes(path, garbage);
     ULONGLONG took = 0;
     const Settings loaded = Load(path, &took);
     printf("64 KB of random bytes loaded in %llu ms\n", static_cast<unsigned long long>(took));
@@ -126,7 +105,7 @@ TEST(ConfigFaults, ATenMegabyteFileLoadsAndSavesInBoundedTime) {
                "=some value that fills the file to ten megabytes\r\n";
     big +=
         "[CFG]\r\ncountdown_fix_second=3725\r\ncountdown_to_time=88740\r\ntimeout_continue=1\r\n";
-    WriteBytes(path, big);
+    WriteFileBytes(path, big);
     ULONGLONG took = 0;
     const Settings loaded = Load(path, &took);
     printf("10 MB file loaded in %llu ms\n", static_cast<unsigned long long>(took));
@@ -136,7 +115,7 @@ TEST(ConfigFaults, ATenMegabyteFileLoadsAndSavesInBoundedTime) {
     EXPECT_LT(took, 10000u);
     SaveAndReadBack(path);
     // The rest of the file is kept.
-    const std::string after = ReadBytes(path);
+    const std::string after = ReadFileBytes(path);
     EXPECT_NE(after.find("key12345=some value"), std::string::npos);
     EXPECT_GT(after.size(), 10u * 1024 * 1024);
     DeleteFileW(path.c_str());
@@ -144,7 +123,7 @@ TEST(ConfigFaults, ATenMegabyteFileLoadsAndSavesInBoundedTime) {
 
 TEST(ConfigFaults, RepeatedSectionsAndKeysReadAsOneOfTheirValuesAndOtherSectionsAreKept) {
     const std::wstring path = FaultFolder(L"repeated") + L"\\cfg.ini";
-    WriteBytes(path,
+    WriteFileBytes(path,
                "[CFG]\r\ncountdown_fix_second=60\r\ncountdown_fix_second=120\r\n"
                "[OTHER]\r\nkept=yes\r\n"
                "[CFG]\r\ncountdown_to_time=3600\r\ncountdown_fix_second=240\r\n"
@@ -158,5 +137,5 @@ TEST(ConfigFaults, RepeatedSectionsAndKeysReadAsOneOfTheirValuesAndOtherSections
         << loaded.fixSeconds;
     EXPECT_TRUE(loaded.toTime == 0 || loaded.toTime == 3600) << loaded.toTime;
     SaveAndReadBack(path);
-    EXPECT_NE(ReadBytes(path).find("kept=yes"), std::string::npos);
+    EXPECT_NE(ReadFileBytes(path).find("kept=yes"), std::string::npos);
 }

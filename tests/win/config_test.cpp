@@ -23,26 +23,6 @@ std::wstring ConfigIn(const std::wstring& folder) {
     return ConfigPathBeside(folder + L"\\zelvik-timer.exe");
 }
 
-void WriteBytes(const std::wstring& path, const std::string& bytes) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-}
-
-std::string ReadBytes(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return "<missing>";
-    std::string bytes(65536, '\0');
-    DWORD read = 0;
-    ::ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr);
-    CloseHandle(file);
-    bytes.resize(read);
-    return bytes;
-}
-
 struct Loaded {
     uint32_t fixSeconds;
     uint32_t toTime;
@@ -54,7 +34,7 @@ struct Loaded {
 Loaded LoadFrom(const std::wstring& name, const std::string* content) {
     const std::wstring path = ConfigIn(TempFolder(name));
     DeleteFileW(path.c_str());
-    if (content) WriteBytes(path, *content);
+    if (content) WriteFileBytes(path, *content);
     timerState.configPath = path;
     timerState.timeoutContinue = true;
     LoadConfiguration();
@@ -127,14 +107,14 @@ TEST(ConfigFile, WritingCreatesTheSectionAndTheKeysInOrder) {
     timerState.countdownFixSeconds = 300;
     timerState.countdownToTime = 0;
     SaveConfiguration();
-    EXPECT_EQ(ReadBytes(path),
+    EXPECT_EQ(ReadFileBytes(path),
               "[CFG]\r\ntimeout_continue=0\r\ncountdown_fix_second=300\r\ncountdown_to_time=0\r\n");
 
     timerState.timeoutContinue = true;
     timerState.countdownFixSeconds = 6039;
     timerState.countdownToTime = 70200;
     SaveConfiguration();
-    EXPECT_EQ(ReadBytes(path),
+    EXPECT_EQ(ReadFileBytes(path),
               "[CFG]\r\ntimeout_continue=1\r\ncountdown_fix_second=6039\r\n"
               "countdown_to_time=70200\r\n");
     const Loaded loaded = LoadFrom(L"write", nullptr);  // deleted again: defaults
@@ -184,7 +164,7 @@ TEST(ConfigFile, FoldersWithNamesOutsideTheAnsiCodePageAndLongPaths) {
     timerState.configPath = ConfigPathForModule(plain);
     timerState.countdownFixSeconds = 4242;
     SaveConfiguration();
-    EXPECT_NE(ReadBytes(deep + L"\\cfg.ini").find("countdown_fix_second=4242\r\n"),
+    EXPECT_NE(ReadFileBytes(deep + L"\\cfg.ini").find("countdown_fix_second=4242\r\n"),
               std::string::npos);
     timerState.countdownFixSeconds = 1;
     LoadConfiguration();

@@ -39,18 +39,6 @@ constexpr Spinner kSpinners[] = {
     {IDC_UNTIL_SECONDS_SPIN, IDC_UNTIL_SECONDS, 59, IDC_KIND_UNTIL},
 };
 
-std::string ReadBytes(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return "<missing>";
-    std::string bytes(4096, '\0');
-    DWORD read = 0;
-    ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr);
-    CloseHandle(file);
-    bytes.resize(read);
-    return bytes;
-}
-
 std::string SettingsFile(const char* timeoutContinue, const char* fixSeconds, const char* toTime) {
     return std::string("[CFG]\r\ntimeout_continue=") + timeoutContinue +
            "\r\ncountdown_fix_second=" + fixSeconds + "\r\ncountdown_to_time=" + toTime + "\r\n";
@@ -353,7 +341,7 @@ TEST(CountdownDialog, OkStoresShowsAndWritesEachExample) {
         EXPECT_EQ(DisplayText(), example.readout);
         const std::string lengths = example.file;
         const size_t bar = lengths.find('|');
-        EXPECT_EQ(ReadBytes(path), SettingsFile("0", lengths.substr(0, bar).c_str(),
+        EXPECT_EQ(ReadFileBytes(path), SettingsFile("0", lengths.substr(0, bar).c_str(),
                                                 lengths.substr(bar + 1).c_str()));
         EXPECT_TRUE(IsWindowEnabled(timerState.mainWindow));
 
@@ -371,7 +359,7 @@ TEST(CountdownDialog, OkWithoutChangesWritesAllThreeKeysAgain) {
     const std::wstring path = FreshCountdown(L"unchanged");
     RunCountdownDialog([](HWND dialog) { ClickButton(dialog, IDOK); });
     // A file written from scratch: the section, then the keys in the order they are written.
-    EXPECT_EQ(ReadBytes(path),
+    EXPECT_EQ(ReadFileBytes(path),
               "[CFG]\r\ntimeout_continue=0\r\ncountdown_fix_second=300\r\n"
               "countdown_to_time=0\r\n");
     EXPECT_EQ(WindowText(timerState.setButton), L"共00:05:00");
@@ -386,7 +374,7 @@ TEST(CountdownDialog, OkWithoutChangesWritesAllThreeKeysAgain) {
     });
     EXPECT_TRUE(timerState.timeoutContinue);
     EXPECT_EQ(timerState.countdownKind, CountdownKind::UntilTime);
-    EXPECT_EQ(ReadBytes(path), SettingsFile("1", "300", "0"));
+    EXPECT_EQ(ReadFileBytes(path), SettingsFile("1", "300", "0"));
     EXPECT_EQ(WindowText(timerState.setButton), L"到00:00:00");
     RunCountdownDialog([](HWND dialog) {
         EXPECT_TRUE(Checked(dialog, IDC_TIMEOUT_CONTINUE));
@@ -394,7 +382,7 @@ TEST(CountdownDialog, OkWithoutChangesWritesAllThreeKeysAgain) {
         ClickButton(dialog, IDOK);
     });
     EXPECT_FALSE(timerState.timeoutContinue);
-    EXPECT_EQ(ReadBytes(path), SettingsFile("0", "300", "0"));
+    EXPECT_EQ(ReadFileBytes(path), SettingsFile("0", "300", "0"));
 }
 
 TEST(CountdownDialog, CancelEscAndTheCloseButtonChangeNothing) {
@@ -424,7 +412,7 @@ TEST(CountdownDialog, CancelEscAndTheCloseButtonChangeNothing) {
         EXPECT_FALSE(timerState.timeoutContinue);
         EXPECT_EQ(WindowText(timerState.setButton), caption);
         EXPECT_EQ(DisplayText(), "--");
-        EXPECT_EQ(ReadBytes(path), stored);
+        EXPECT_EQ(ReadFileBytes(path), stored);
         EXPECT_TRUE(IsWindowEnabled(timerState.mainWindow));
     }
     // The next opening shows the committed kind, and OK without a click keeps it.
@@ -454,7 +442,7 @@ TEST(CountdownDialog, ValuesTypedIntoARowDisabledBeforeOkAreStillStored) {
     EXPECT_EQ(timerState.countdownKind, CountdownKind::UntilTime);
     EXPECT_EQ(timerState.countdownFixSeconds, 600u);
     EXPECT_EQ(timerState.countdownToTime, 21605u);
-    EXPECT_EQ(ReadBytes(path), SettingsFile("0", "600", "21605"));
+    EXPECT_EQ(ReadFileBytes(path), SettingsFile("0", "600", "21605"));
     EXPECT_EQ(WindowText(timerState.setButton), L"到06:00:05");
 
     RunCountdownDialog([](HWND dialog) {
@@ -463,7 +451,7 @@ TEST(CountdownDialog, ValuesTypedIntoARowDisabledBeforeOkAreStillStored) {
         ClickButton(dialog, IDOK);
     });
     EXPECT_EQ(timerState.countdownToTime, 28800u);
-    EXPECT_EQ(ReadBytes(path), SettingsFile("0", "600", "28800"));
+    EXPECT_EQ(ReadFileBytes(path), SettingsFile("0", "600", "28800"));
     EXPECT_EQ(WindowText(timerState.setButton), L"共00:10:00");
 }
 
@@ -476,7 +464,7 @@ TEST(CountdownDialog, PastedTotalsOutsideTheLoadableRangeAreClamped) {
     });
     EXPECT_EQ(timerState.countdownFixSeconds, kMaxFixSeconds);
     EXPECT_EQ(timerState.countdownToTime, 0u);
-    EXPECT_EQ(ReadBytes(path), SettingsFile("0", "4294967", "0"));
+    EXPECT_EQ(ReadFileBytes(path), SettingsFile("0", "4294967", "0"));
     EXPECT_EQ(WindowText(timerState.setButton), L"共1193:02:47");
     EXPECT_EQ(DisplayText(), "1193:02:47    ");
 
@@ -488,7 +476,7 @@ TEST(CountdownDialog, PastedTotalsOutsideTheLoadableRangeAreClamped) {
     });
     EXPECT_EQ(timerState.countdownFixSeconds, 0u);
     EXPECT_EQ(timerState.countdownToTime, kMaxToTime);
-    EXPECT_EQ(ReadBytes(path), SettingsFile("0", "0", "362439"));
+    EXPECT_EQ(ReadFileBytes(path), SettingsFile("0", "0", "362439"));
     // What was written loads back unchanged.
     timerState.countdownToTime = 1;
     LoadConfiguration();

@@ -46,5 +46,10 @@ std::wstring WindowText(HWND window);
 std::wstring MenuText(UINT id);
 UINT MenuState(UINT id);
 
+// A whole file written or read in one piece, for the settings file tests; reading a file that
+// does not exist gives "<missing>".
+void WriteFileBytes(const std::wstring& path, const std::string& bytes);
+std::string ReadFileBytes(const std::wstring& path);
+
 // Puts the timer back to its start-up state between tests.
 void ResetTimerState();

@@ -21,25 +21,6 @@ std::wstring Folder(const std::wstring& name) {
     return folder;
 }
 
-void WriteBytes(const std::wstring& path, const std::string& bytes) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-}
-
-std::string ReadBytes(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return "<missing>";
-    std::string bytes(4096, '\0');
-    DWORD read = 0;
-    ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr);
-    CloseHandle(file);
-    bytes.resize(read);
-    return bytes;
-}
-
 // Confirms the dialog with 1 h 2 min 5 s and overtime counting on, at `path`.
 void ConfirmNewSettingsAt(const std::wstring& path) {
     ResetTimerState();
@@ -73,7 +54,7 @@ const std::string kOldSettings =
 TEST(UnwritableSettings, AReadOnlyFileIsLeftWholeAndTheValuesApply) {
     const std::wstring path = Folder(L"read-only") + L"\\cfg.ini";
     SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    WriteBytes(path, kOldSettings);
+    WriteFileBytes(path, kOldSettings);
     SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
     HANDLE probe = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     if (probe != INVALID_HANDLE_VALUE) {
@@ -82,16 +63,16 @@ TEST(UnwritableSettings, AReadOnlyFileIsLeftWholeAndTheValuesApply) {
         GTEST_SKIP() << "this system lets the read-only file be written (running as root)";
     }
     ConfirmNewSettingsAt(path);
-    EXPECT_EQ(ReadBytes(path), kOldSettings);
+    EXPECT_EQ(ReadFileBytes(path), kOldSettings);
     SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST(UnwritableSettings, AFolderThatCannotHoldTheFileChangesNothingOnDisk) {
     // A file where the executable's folder would be: no cfg.ini can be made inside it.
     const std::wstring notAFolder = Folder(L"blocked") + L"\\program";
-    WriteBytes(notAFolder, "not a folder");
+    WriteFileBytes(notAFolder, "not a folder");
     ConfirmNewSettingsAt(notAFolder + L"\\cfg.ini");
-    EXPECT_EQ(ReadBytes(notAFolder), "not a folder");
+    EXPECT_EQ(ReadFileBytes(notAFolder), "not a folder");
 
     // cfg.ini itself is a folder.
     const std::wstring folderFile = Folder(L"folder-file") + L"\\cfg.ini";
