@@ -13,11 +13,7 @@
 namespace {
 
 std::wstring FaultFolder(const std::wstring& name) {
-    wchar_t base[MAX_PATH];
-    GetTempPathW(MAX_PATH, base);
-    const std::wstring folder = std::wstring(base) + L"zelvik-config-fault-" + name;
-    CreateDirectoryW(folder.c_str(), nullptr);
-    return folder;
+    return TestFolder(L"config-fault-" + name);
 }
 
 struct Settings {
@@ -124,10 +120,10 @@ TEST(ConfigFaults, ATenMegabyteFileLoadsAndSavesInBoundedTime) {
 TEST(ConfigFaults, RepeatedSectionsAndKeysReadAsOneOfTheirValuesAndOtherSectionsAreKept) {
     const std::wstring path = FaultFolder(L"repeated") + L"\\cfg.ini";
     WriteFileBytes(path,
-               "[CFG]\r\ncountdown_fix_second=60\r\ncountdown_fix_second=120\r\n"
-               "[OTHER]\r\nkept=yes\r\n"
-               "[CFG]\r\ncountdown_to_time=3600\r\ncountdown_fix_second=240\r\n"
-               "timeout_continue=1\r\n[cfg]\r\ntimeout_continue=0\r\n");
+                   "[CFG]\r\ncountdown_fix_second=60\r\ncountdown_fix_second=120\r\n"
+                   "[OTHER]\r\nkept=yes\r\n"
+                   "[CFG]\r\ncountdown_to_time=3600\r\ncountdown_fix_second=240\r\n"
+                   "timeout_continue=1\r\n[cfg]\r\ntimeout_continue=0\r\n");
     const Settings loaded = Load(path, nullptr);
     printf(
         "repeated keys read as countdown_fix_second=%u countdown_to_time=%u "

@@ -12,11 +12,7 @@
 namespace {
 
 std::wstring TempFolder(const std::wstring& name) {
-    wchar_t base[MAX_PATH];
-    GetTempPathW(MAX_PATH, base);
-    std::wstring folder = std::wstring(base) + L"zelvik-config-" + name;
-    CreateDirectoryW(folder.c_str(), nullptr);
-    return folder;
+    return TestFolder(L"config-" + name);
 }
 
 std::wstring ConfigIn(const std::wstring& folder) {

@@ -49,19 +49,11 @@ std::string SettingsFile(const char* timeoutContinue, const char* fixSeconds, co
 std::wstring FreshCountdown(const std::wstring& name, const std::string* content = nullptr) {
     ResetTimerState();
     timerState.mode = TimerMode::Countdown;
-    wchar_t base[MAX_PATH];
-    GetTempPathW(MAX_PATH, base);
-    const std::wstring folder = std::wstring(base) + L"zelvik-dialog-" + name;
-    CreateDirectoryW(folder.c_str(), nullptr);
-    const std::wstring path = folder + L"\\cfg.ini";
+    const std::wstring path = TestFolder(L"dialog-" + name) + L"\\cfg.ini";
     DeleteFileW(path.c_str());
     timerState.configPath = path;
     if (content) {
-        HANDLE file =
-            CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        DWORD written = 0;
-        WriteFile(file, content->data(), static_cast<DWORD>(content->size()), &written, nullptr);
-        CloseHandle(file);
+        WriteFileBytes(path, *content);
         LoadConfiguration();
     }
     RefreshTargetCaption();
@@ -342,7 +334,7 @@ TEST(CountdownDialog, OkStoresShowsAndWritesEachExample) {
         const std::string lengths = example.file;
         const size_t bar = lengths.find('|');
         EXPECT_EQ(ReadFileBytes(path), SettingsFile("0", lengths.substr(0, bar).c_str(),
-                                                lengths.substr(bar + 1).c_str()));
+                                                    lengths.substr(bar + 1).c_str()));
         EXPECT_TRUE(IsWindowEnabled(timerState.mainWindow));
 
         // The next opening shows what was stored, with the committed kind.

@@ -26,11 +26,7 @@ TEST(CountdownDialogWithWorker, TypingStillReachesTheDialogAfterSeveralKeeperInt
     ResetTimerState();
     timerState.mode = TimerMode::Countdown;
     timerState.alwaysOnTop = true;
-    wchar_t base[MAX_PATH];
-    GetTempPathW(MAX_PATH, base);
-    const std::wstring folder = std::wstring(base) + L"zelvik-dialog-keeper";
-    CreateDirectoryW(folder.c_str(), nullptr);
-    timerState.configPath = folder + L"\\cfg.ini";
+    timerState.configPath = TestFolder(L"dialog-keeper") + L"\\cfg.ini";
     DeleteFileW(timerState.configPath.c_str());
     SetForegroundWindow(timerState.mainWindow);
     PumpMessages();

@@ -131,3 +131,11 @@ std::string ReadFileBytes(const std::wstring& path) {
     bytes.resize(read);
     return bytes;
 }
+
+std::wstring TestFolder(const std::wstring& name) {
+    wchar_t base[MAX_PATH];
+    GetTempPathW(MAX_PATH, base);
+    const std::wstring folder = std::wstring(base) + L"zelvik-" + name;
+    CreateDirectoryW(folder.c_str(), nullptr);
+    return folder;
+}

@@ -46,6 +46,9 @@ std::wstring WindowText(HWND window);
 std::wstring MenuText(UINT id);
 UINT MenuState(UINT id);
 
+// A folder of this name under the temporary folder, created if need be (%TEMP%\zelvik-NAME).
+std::wstring TestFolder(const std::wstring& name);
+
 // A whole file written or read in one piece, for the settings file tests; reading a file that
 // does not exist gives "<missing>".
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);

@@ -14,11 +14,7 @@
 namespace {
 
 std::wstring Folder(const std::wstring& name) {
-    wchar_t base[MAX_PATH];
-    GetTempPathW(MAX_PATH, base);
-    const std::wstring folder = std::wstring(base) + L"zelvik-unwritable-" + name;
-    CreateDirectoryW(folder.c_str(), nullptr);
-    return folder;
+    return TestFolder(L"unwritable-" + name);
 }
 
 // Confirms the dialog with 1 h 2 min 5 s and overtime counting on, at `path`.
