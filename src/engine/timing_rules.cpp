@@ -31,7 +31,8 @@ ElapsedStep StepElapsed(const ElapsedInput& input) {
 int32_t UntilTimeRemaining(uint32_t countdownToTime, int targetWeekday, const WallTime& now) {
     const int32_t secondOfDay = 3600 * now.hour + 60 * now.minute + now.second;
     int32_t remaining =
-        (static_cast<int32_t>(countdownToTime) - secondOfDay) * 1000 - now.milliseconds;
+        (static_cast<int32_t>(TargetSecondOfDay(countdownToTime)) - secondOfDay) * 1000 -
+        now.milliseconds;
     // Only the day of week is compared: on any other day the target is a day further away.
     if (targetWeekday != now.dayOfWeek) remaining += 86400000;
     return remaining;
@@ -41,7 +42,7 @@ int ArmTargetWeekday(uint32_t countdownToTime, const WallTime& now) {
     const uint32_t timeOfDay =
         ((static_cast<uint32_t>(now.hour) * 60 + now.minute) * 60 + now.second) * 1000 +
         now.milliseconds;
-    const uint32_t target = countdownToTime * 1000u;
+    const uint32_t target = TargetSecondOfDay(countdownToTime) * 1000u;
     if (target <= timeOfDay) return (now.dayOfWeek + 1) % 7;
     return now.dayOfWeek;
 }

@@ -29,11 +29,18 @@ struct ElapsedStep {
 
 ElapsedStep StepElapsed(const ElapsedInput& input);
 
+// The time of day an until-time target names. The settings accept up to 99:99:99, so a target
+// of 24:00:00 or later is taken as that time on the clock (24:00:00 is midnight, 25:30:00 is
+// 01:30): taken as entered, it would lie a day or more ahead at every midnight and never come.
+inline uint32_t TargetSecondOfDay(uint32_t countdownToTime) {
+    return countdownToTime % 86400u;
+}
+
 // The countdown to a time of day, counted from the local wall clock.
 int32_t UntilTimeRemaining(uint32_t countdownToTime, int targetWeekday, const WallTime& now);
 
 // The day of week on which an until-time target armed at `now` falls: today when the target lies
-// later today, else tomorrow, so a target below 24:00:00 is always within the next 24 hours.
+// later today, else tomorrow, so the target is always within the next 24 hours.
 int ArmTargetWeekday(uint32_t countdownToTime, const WallTime& now);
 
 // The length of a fixed countdown in milliseconds: a 32-bit product widened, as the stored

@@ -101,8 +101,19 @@ TEST(UntilTime, RemainingTimeAndTheDayRule) {
     EXPECT_EQ(UntilTimeRemaining(3600, 2, {0, 0, 0, 0, 2}), 3600000);
     // Overtime past midnight turns into a day-long remaining time again, never negative.
     EXPECT_EQ(UntilTimeRemaining(85000, 1, {0, 10, 0, 0, 2}), 85000 * 1000 - 600000 + 86400000);
-    // The largest target the settings accept stays within 32 bits.
-    EXPECT_EQ(UntilTimeRemaining(362439, 3, {0, 0, 0, 0, 2}), 362439000 + 86400000);
+    // Targets of 24:00:00 and later are times of day: the largest the settings accept,
+    // 100:40:39, is 04:40:39.
+    EXPECT_EQ(UntilTimeRemaining(362439, 3, {0, 0, 0, 0, 2}), 16839000 + 86400000);
+}
+
+TEST(UntilTime, TargetsFrom24HoursOnAreTimesOfDayAndRunOut) {
+    // 24:00:00 armed on Monday at 23:59:44: midnight, 16 s away, and reached at midnight.
+    EXPECT_EQ(ArmTargetWeekday(86400, {23, 59, 44, 0, 1}), 2);
+    EXPECT_EQ(UntilTimeRemaining(86400, 2, {23, 59, 44, 0, 1}), 16000);
+    EXPECT_EQ(UntilTimeRemaining(86400, 2, {0, 0, 0, 0, 2}), 0);
+    // 25:30:00 armed at 01:29:48: 01:30 the same day, 12 s to go.
+    EXPECT_EQ(ArmTargetWeekday(91800, {1, 29, 48, 0, 4}), 4);
+    EXPECT_EQ(UntilTimeRemaining(91800, 4, {1, 29, 48, 0, 4}), 12000);
 }
 
 TEST(UntilTime, ArmingPutsTheTargetWithinTheNext24Hours) {
@@ -114,8 +125,8 @@ TEST(UntilTime, ArmingPutsTheTargetWithinTheNext24Hours) {
     EXPECT_EQ(ArmTargetWeekday(70200, {20, 0, 0, 0, 6}), 0);
     // Across midnight: armed 23:00 for 01:00.
     EXPECT_EQ(ArmTargetWeekday(3600, {23, 0, 0, 0, 1}), 2);
-    // A target past 24:00:00 is always later today.
-    EXPECT_EQ(ArmTargetWeekday(88740, {23, 59, 59, 999, 5}), 5);
+    // 24:39:00 is 00:39 on the clock: at 23:59:59.999 it is tomorrow.
+    EXPECT_EQ(ArmTargetWeekday(88740, {23, 59, 59, 999, 5}), 6);
     // Armed at exactly the target, the readout starts at 24:00:00.000.
     EXPECT_EQ(UntilTimeRemaining(70200, 4, {19, 30, 0, 0, 3}), 86400000);
 }
