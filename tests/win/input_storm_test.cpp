@@ -125,10 +125,12 @@ TEST(InputStorm, ThousandsOfRandomPressesLeaveAConsistentWindow) {
     PumpMessages();
 
     std::mt19937 random(8122026);
-    const ULONGLONG deadline = GetTickCount64() + 15000;
+    // Bounded by count alone: how long the storm takes depends on the machine (it is printed);
+    // a storm that hangs is ended by the test's time limit.
+    const ULONGLONG started = GetTickCount64();
     int events = 0, clicks = 0, commands = 0, keys = 0, checkpoints = 0;
     std::vector<std::string> problems;
-    for (; events < 3000 && GetTickCount64() < deadline; ++events) {
+    for (; events < 3000; ++events) {
         Driven().tick += 1 + random() % 5;
         const unsigned kind = random() % 10;
         if (kind < 4) {
@@ -168,8 +170,7 @@ TEST(InputStorm, ThousandsOfRandomPressesLeaveAConsistentWindow) {
     for (const std::string& problem : Disagreements()) problems.push_back("end: " + problem);
     printf("storm: %d events (%d clicks, %d menu commands, %d keys) in %llu ms, %d checkpoints\n",
            events, clicks, commands, keys,
-           static_cast<unsigned long long>(GetTickCount64() - (deadline - 15000)), checkpoints);
-    EXPECT_EQ(events, 3000) << "the storm did not finish in time";
+           static_cast<unsigned long long>(GetTickCount64() - started), checkpoints);
     for (size_t i = 0; i < problems.size() && i < 10; ++i) ADD_FAILURE() << problems[i];
     EXPECT_TRUE(problems.empty()) << problems.size() << " disagreements";
 
