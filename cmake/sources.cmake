@@ -17,6 +17,7 @@ set(ZELVIK_RULE_SOURCES
 set(ZELVIK_SHELL_SOURCES
     src/core/timer_state.cpp
     src/core/time_source.cpp
+    src/core/system_library.cpp
     src/core/sound.cpp
     src/core/config_file.cpp
     src/core/paint.cpp

@@ -7,8 +7,12 @@ add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WIN
 # boundaries in the file too, so that the loader can map them straight from it: with the default
 # 512-byte alignment Wine copies every section into memory at start-up, which kept the 1.3 MB of
 # sounds resident although they are read only when one plays.
-set(ZELVIK_LINK_OPTIONS -static -static-libgcc -static-libstdc++ -Wl,--file-alignment,0x1000)
-set(ZELVIK_SYSTEM_LIBS user32 gdi32 winmm comctl32 kernel32)
+# No link time stamp, so that the same commit builds to the same bytes anywhere.
+set(ZELVIK_LINK_OPTIONS -static -static-libgcc -static-libstdc++ -Wl,--file-alignment,0x1000
+                        -Wl,--no-insert-timestamp)
+# Only DLLs that Windows always takes from the system folder are imported; the sound and common
+# controls libraries are loaded from there by full path (src/core/system_library.h).
+set(ZELVIK_SYSTEM_LIBS user32 gdi32 kernel32)
 
 # The resources go into the program and into every Windows test program (sounds, font, strings).
 file(GLOB ZELVIK_ASSETS ${CMAKE_SOURCE_DIR}/res/*)

@@ -1,7 +1,10 @@
 #include <windows.h>
 
 #include "startup.h"
+#include "system_library.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+    // Before anything can load a DLL on the program's behalf.
+    RestrictDllSearchToSystemFolder();
     return RunTimer(instance, showCommand);
 }

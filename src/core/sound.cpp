@@ -4,10 +4,32 @@
 // After <windows.h>, which it needs.
 #include <mmsystem.h>
 
+#include "system_library.h"
+
+namespace {
+
+using PlaySoundFunction = BOOL(WINAPI*)(LPCWSTR, HMODULE, DWORD);
+
+// The sound library is loaded from the system folder at the first sound or stop, whichever
+// thread makes it; the initialisation of a local static is thread-safe. Where it cannot be
+// loaded, every sound is silent and the program goes on.
+PlaySoundFunction PlaySoundEntry() {
+    static const PlaySoundFunction entry = []() -> PlaySoundFunction {
+        HMODULE library = LoadSystemLibrary(L"winmm.dll");
+        if (!library) return nullptr;
+        return reinterpret_cast<PlaySoundFunction>(
+            reinterpret_cast<void*>(GetProcAddress(library, "PlaySoundW")));
+    }();
+    return entry;
+}
+
+}  // namespace
+
 void PlayResourceSound(int id) {
-    PlaySoundW(MAKEINTRESOURCEW(id), nullptr, SND_RESOURCE | SND_ASYNC);
+    if (PlaySoundFunction play = PlaySoundEntry())
+        play(MAKEINTRESOURCEW(id), nullptr, SND_RESOURCE | SND_ASYNC);
 }
 
 void StopSound() {
-    PlaySoundW(nullptr, nullptr, 0);
+    if (PlaySoundFunction play = PlaySoundEntry()) play(nullptr, nullptr, 0);
 }

@@ -10,6 +10,7 @@
 #include "dialog_fields.h"
 #include "readout.h"
 #include "resource_ids.h"
+#include "system_library.h"
 #include "timer_state.h"
 
 namespace {
@@ -161,7 +162,8 @@ void RegisterSpinnerClass() {
     using InitControls = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
     static InitControls initControls = nullptr;  // UI thread only
     if (initControls) return;
-    HMODULE library = LoadLibraryW(L"comctl32.dll");
+    HMODULE library = LoadSystemLibrary(L"comctl32.dll");
+    if (!library) return;
     initControls = reinterpret_cast<InitControls>(
         reinterpret_cast<void*>(GetProcAddress(library, "InitCommonControlsEx")));
     if (!initControls) return;
