@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
-"""Check the resource section of built Zelvik executables.
+"""Check the import table and the resource section of built Zelvik executables.
 
 usage: check_pe_resources.py EXE [EXE...]
 
-Reads each PE's resource directory with pefile and compares every resource
+Asserts that each PE imports only DLLs that Windows always takes from the
+system folder.  Reads each PE's resource directory with pefile and compares every resource
 the program loads (type, id and language) with what the code expects,
 including a field-by-field parse of both dialog templates.  The embedded
 font, sounds, icons and bitmap are checked with the same functions as the
@@ -279,7 +280,25 @@ def same_as_committed(chk, label, data, name, skip=0):
         chk.check("%s is res/%s" % (label, name), f.read()[skip:] == data)
 
 
+# DLLs that Windows always takes from the system, never from the program's folder. Any other
+# system DLL is loaded at run time by its full path in the system folder.
+SYSTEM_IMPORTS = {"kernel32.dll", "user32.dll", "gdi32.dll", "msvcrt.dll"}
+
+
+def check_imports(chk, path):
+    pe = pefile.PE(path, fast_load=True)
+    pe.parse_data_directories(directories=[
+        pefile.DIRECTORY_ENTRY["IMAGE_DIRECTORY_ENTRY_IMPORT"],
+        pefile.DIRECTORY_ENTRY["IMAGE_DIRECTORY_ENTRY_DELAY_IMPORT"]])
+    names = {e.dll.decode("ascii").lower() for e in getattr(pe, "DIRECTORY_ENTRY_IMPORT", [])}
+    chk.check("imports only %s (found %s)" % (sorted(SYSTEM_IMPORTS), sorted(names)),
+              names <= SYSTEM_IMPORTS and "kernel32.dll" in names)
+    delayed = [e.dll for e in getattr(pe, "DIRECTORY_ENTRY_DELAY_IMPORT", [])]
+    chk.check("no delay-loaded imports (found %s)" % delayed, not delayed)
+
+
 def check_exe(chk, path):
+    check_imports(chk, path)
     res = load_resources(path)
     if not chk.check(path + " has resources", bool(res)):
         return

@@ -74,9 +74,25 @@ foreach(check clock_runs full_hour_chime controls_view settings_beside_executabl
     add_test(NAME e2e_${check}
              COMMAND ${ZELVIK_BASH} ${CMAKE_SOURCE_DIR}/tests/e2e/${check}.sh
                      $<TARGET_FILE:zelvik-timer> $<TARGET_FILE:zelvik-probe>)
-    set_tests_properties(e2e_${check} PROPERTIES TIMEOUT 120
+    set_tests_properties(e2e_${check} PROPERTIES TIMEOUT 120 LABELS e2e
                          ENVIRONMENT "ZELVIK_WINE=${ZELVIK_WINE_LOADER}")
 endforeach()
+
+# DLLs planted beside the program must never be loaded. Not labelled e2e: it runs against every
+# build, since each architecture loads its own system DLLs.
+set(ZELVIK_STANDIN_DIR ${CMAKE_BINARY_DIR}/standin-dlls)
+foreach(dll winmm comctl32 msacm32)
+    add_library(standin_${dll} SHARED ${CMAKE_SOURCE_DIR}/tests/e2e/standin_dll.cpp)
+    set_target_properties(standin_${dll} PROPERTIES OUTPUT_NAME ${dll} PREFIX ""
+                          RUNTIME_OUTPUT_DIRECTORY ${ZELVIK_STANDIN_DIR})
+    target_compile_options(standin_${dll} PRIVATE ${ZELVIK_WARNINGS})
+    target_link_options(standin_${dll} PRIVATE -static-libgcc -static-libstdc++)
+endforeach()
+add_test(NAME e2e_planted_dlls
+         COMMAND ${ZELVIK_BASH} ${CMAKE_SOURCE_DIR}/tests/e2e/planted_dlls.sh
+                 $<TARGET_FILE:zelvik-timer> $<TARGET_FILE:zelvik-probe> ${ZELVIK_STANDIN_DIR})
+set_tests_properties(e2e_planted_dlls PROPERTIES TIMEOUT 120 RESOURCE_LOCK display
+                     ENVIRONMENT "ZELVIK_WINE=${ZELVIK_WINE_LOADER}")
 
 # Every Wine program shares the one display; screenshots and focus tests must not see another
 # test's topmost window, so they take turns.
@@ -115,5 +131,5 @@ set_tests_properties(win_reliability_tests PROPERTIES RESOURCE_LOCK display)
 
 # A one-minute soak of the real program (tools/soak.sh runs longer ones by hand).
 add_test(NAME e2e_soak_short COMMAND ${ZELVIK_BASH} ${CMAKE_SOURCE_DIR}/tools/soak.sh 1)
-set_tests_properties(e2e_soak_short PROPERTIES TIMEOUT 300 RESOURCE_LOCK display
+set_tests_properties(e2e_soak_short PROPERTIES TIMEOUT 300 RESOURCE_LOCK display LABELS e2e
     ENVIRONMENT "SOAK_TIMER=$<TARGET_FILE:zelvik-timer>;SOAK_PROBE=$<TARGET_FILE:zelvik-perf-probe>;SOAK_WINE=${ZELVIK_WINE_LOADER}")
