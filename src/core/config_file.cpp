@@ -14,10 +14,11 @@ uint32_t ReadKey(const wchar_t* key, uint32_t fallback) {
                                  timerState.configPath.c_str());
 }
 
-void WriteKey(const wchar_t* key, const std::string& value) {
+bool WriteKey(const wchar_t* key, const std::string& value) {
     // The values are ASCII digits, so widening byte by byte is exact.
     const std::wstring text(value.begin(), value.end());
-    WritePrivateProfileStringW(kSection, key, text.c_str(), timerState.configPath.c_str());
+    return WritePrivateProfileStringW(kSection, key, text.c_str(), timerState.configPath.c_str()) !=
+           FALSE;
 }
 
 // The profile functions take at most MAX_PATH units. A longer path is shortened through the 8.3
@@ -65,8 +66,12 @@ void LoadConfiguration() {
     timerState.timeoutContinue = AcceptTimeoutContinue(ReadKey(L"timeout_continue", 0));
 }
 
-void SaveConfiguration() {
-    WriteKey(L"timeout_continue", TimeoutContinueText(timerState.timeoutContinue));
-    WriteKey(L"countdown_fix_second", ConfigValueText(timerState.countdownFixSeconds));
-    WriteKey(L"countdown_to_time", ConfigValueText(timerState.countdownToTime));
+bool SaveConfiguration() {
+    // Each write is made even when one before it failed.
+    const bool flag =
+        WriteKey(L"timeout_continue", TimeoutContinueText(timerState.timeoutContinue));
+    const bool length =
+        WriteKey(L"countdown_fix_second", ConfigValueText(timerState.countdownFixSeconds));
+    const bool target = WriteKey(L"countdown_to_time", ConfigValueText(timerState.countdownToTime));
+    return flag && length && target;
 }

@@ -12,6 +12,7 @@ std::wstring ConfigPathForModule(const std::wstring& modulePath);
 // values take their defaults.
 void LoadConfiguration();
 
-// Writes the three keys in the order timeout_continue, countdown_fix_second, countdown_to_time.
-// A failed write is not reported: the values in memory stay in force until the program ends.
-void SaveConfiguration();
+// Writes the three keys in the order timeout_continue, countdown_fix_second, countdown_to_time,
+// all three whatever the first ones did. Returns whether every write succeeded; either way the
+// values in memory stay in force until the program ends.
+bool SaveConfiguration();

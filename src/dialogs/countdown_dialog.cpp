@@ -127,9 +127,9 @@ INT_PTR OnOk(HWND dialog) {
     timerState.countdownFixSeconds = ReadRow(dialog, kFixedRow, kMaxFixSeconds);
     timerState.countdownToTime = ReadRow(dialog, kUntilRow, kMaxToTime);
     // All three keys, timeout_continue first, on every OK.
-    SaveConfiguration();
+    const bool saved = SaveConfiguration();
     ShowNewStart();
-    EndDialog(dialog, IDOK);
+    EndDialog(dialog, saved ? IDOK : kOkNotSaved);
     return TRUE;
 }
 
@@ -169,6 +169,17 @@ void RegisterSpinnerClass() {
     if (!initControls) return;
     const INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_UPDOWN_CLASS};
     initControls(&classes);
+}
+
+void OpenCountdownSettings(HWND owner) {
+    RegisterSpinnerClass();
+    const INT_PTR result = DialogBoxParamW(timerState.instance, MAKEINTRESOURCEW(IDD_COUNTDOWN),
+                                           owner, CountdownDialogProc, 0);
+    // A folder that cannot be written (under Program Files, on a read-only stick) would otherwise
+    // lose the settings at the next start without a word.
+    if (result == kOkNotSaved)
+        MessageBoxW(owner, L"设置无法保存到 cfg.ini\uFF0C新的设置仅在本次运行中有效\u3002",
+                    L"倒计时设定", MB_OK | MB_ICONWARNING);
 }
 
 INT_PTR CALLBACK CountdownDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {

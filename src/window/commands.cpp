@@ -76,8 +76,7 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
             ToggleAlwaysOnTop(window, true);
             return 0;
         case CommandAction::CountdownDialog:
-            RegisterSpinnerClass();
-            RunDialog(window, IDD_COUNTDOWN, CountdownDialogProc);
+            OpenCountdownSettings(window);
             return 0;
         case CommandAction::ContactDialog:
             RunDialog(window, IDD_CONTACT, PlainDialogProc);

@@ -69,7 +69,8 @@ TEST(ConfigFaults, AFolderNamedCfgIniReadsAsDefaultsAndASaveChangesNothing) {
 
     timerState.countdownFixSeconds = 4321;
     timerState.timeoutContinue = true;
-    SaveConfiguration();  // fails: the write is not reported and the values stay in memory
+    EXPECT_FALSE(SaveConfiguration()) << "a failed write reported as saved";
+    // The values stay in memory.
     EXPECT_EQ(timerState.countdownFixSeconds, 4321u);
     EXPECT_TRUE(timerState.timeoutContinue);
     EXPECT_TRUE(GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_DIRECTORY);

@@ -102,7 +102,7 @@ TEST(ConfigFile, WritingCreatesTheSectionAndTheKeysInOrder) {
     timerState.timeoutContinue = false;
     timerState.countdownFixSeconds = 300;
     timerState.countdownToTime = 0;
-    SaveConfiguration();
+    EXPECT_TRUE(SaveConfiguration());
     EXPECT_EQ(ReadFileBytes(path),
               "[CFG]\r\ntimeout_continue=0\r\ncountdown_fix_second=300\r\ncountdown_to_time=0\r\n");
 

@@ -5,10 +5,13 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 struct ModalSeen {
     bool appeared = false;
-    std::wstring text;  // the texts of its static controls, in child order
+    std::wstring text;     // the texts of its static controls, in child order
+    HICON icon = nullptr;  // the icon a message box shows
+    int buttons = 0;
     HWND owner = nullptr;
     bool ownerEnabled = true;  // the owner's state while the modal window was shown
     bool closed = false;       // it went away after the answer
@@ -19,6 +22,15 @@ struct ModalSeen {
 // WM_COMMAND `answer` (IDOK, IDCANCEL). A dialog that does not close on its answer is ended
 // with WM_QUIT, so that a faulty procedure fails the test instead of hanging it.
 ModalSeen AnswerModal(WPARAM command, const wchar_t* caption, WPARAM answer);
+
+// The same for a command that opens modal windows one after the other: each caption is awaited
+// once the window before it has closed, until the command returns. Returns what was seen of each;
+// one that did not appear before the command returned has `appeared` false.
+struct ModalAnswer {
+    const wchar_t* caption;
+    WPARAM answer;
+};
+std::vector<ModalSeen> AnswerModals(WPARAM command, std::vector<ModalAnswer> answers);
 
 // The same for a message sent to the main window (WM_CLOSE).
 ModalSeen AnswerModalMessage(UINT message, const wchar_t* caption, WPARAM answer);

@@ -126,7 +126,8 @@ set_tests_properties(win_timing_tests PROPERTIES RESOURCE_LOCK display)
 zelvik_windows_test(win_reliability_tests ${CMAKE_SOURCE_DIR}/tests/win/clock_jump_test.cpp
                                           ${CMAKE_SOURCE_DIR}/tests/win/unwritable_settings_test.cpp
                                           ${CMAKE_SOURCE_DIR}/tests/win/input_storm_test.cpp
-                                          ${CMAKE_SOURCE_DIR}/tests/win/dialog_driver.cpp)
+                                          ${CMAKE_SOURCE_DIR}/tests/win/dialog_driver.cpp
+                                          ${CMAKE_SOURCE_DIR}/tests/win/modal_watch.cpp)
 set_tests_properties(win_reliability_tests PROPERTIES RESOURCE_LOCK display)
 
 # A one-minute soak of the real program (tools/soak.sh runs longer ones by hand).

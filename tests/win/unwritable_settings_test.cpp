@@ -1,6 +1,7 @@
 // The settings dialog confirmed where cfg.ini cannot be written: the file is read-only, the
 // folder it would go in is a file, or cfg.ini is a folder. The new values apply until the program
-// ends, nothing crashes, and no half-written file is left: what was there stays as it was.
+// ends, nothing crashes, and no half-written file is left: what was there stays as it was. The
+// user is told, once the dialog has closed; a save that works shows nothing.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@
 #include "countdown_dialog.h"
 #include "create_window.h"
 #include "dialog_driver.h"
+#include "modal_watch.h"
 #include "resource_ids.h"
 #include "test_support.h"
 
@@ -40,6 +42,16 @@ void ConfirmNewSettingsAt(const std::wstring& path) {
     EXPECT_EQ(WindowText(timerState.setButton), L"共01:02:05");
     EXPECT_EQ(DisplayText(), "01:02:05    ");
     EXPECT_TRUE(IsWindow(timerState.mainWindow));
+}
+
+// 设定 through the main window's command, confirmed with OK, with cfg.ini at `path`; then what
+// followed the dialog: at most one warning is expected, a second window would be a fault.
+std::vector<ModalSeen> ConfirmThroughTheCommandAt(const std::wstring& path) {
+    ResetTimerState();
+    timerState.mode = TimerMode::Countdown;
+    timerState.configPath = path;
+    return AnswerModals(IDC_SET_BUTTON,
+                        {{L"倒计时设定", IDOK}, {L"倒计时设定", IDOK}, {L"倒计时设定", IDOK}});
 }
 
 const std::string kOldSettings =
@@ -75,4 +87,27 @@ TEST(UnwritableSettings, AFolderThatCannotHoldTheFileChangesNothingOnDisk) {
     CreateDirectoryW(folderFile.c_str(), nullptr);
     ConfirmNewSettingsAt(folderFile);
     EXPECT_TRUE(GetFileAttributesW(folderFile.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+TEST(UnwritableSettings, OkWarnsOnceAfterTheDialogHasClosedAndAWorkingSaveShowsNothing) {
+    const std::wstring blocked = Folder(L"warned") + L"\\cfg.ini";
+    CreateDirectoryW(blocked.c_str(), nullptr);
+    std::vector<ModalSeen> seen = ConfirmThroughTheCommandAt(blocked);
+    ASSERT_TRUE(seen[0].appeared && seen[0].closed) << "the settings dialog";
+    ASSERT_TRUE(seen[1].appeared) << "no warning after an OK that could not save";
+    EXPECT_EQ(seen[1].text, L"设置无法保存到 cfg.ini\uFF0C新的设置仅在本次运行中有效\u3002");
+    EXPECT_EQ(seen[1].owner, timerState.mainWindow);
+    EXPECT_EQ(seen[1].icon, LoadIconW(nullptr, IDI_WARNING));
+    EXPECT_EQ(seen[1].buttons, 1);
+    EXPECT_TRUE(seen[1].closed);
+    EXPECT_FALSE(seen[2].appeared) << "more than one warning";
+    EXPECT_EQ(WindowText(timerState.setButton), L"共00:05:00");
+
+    const std::wstring writable = Folder(L"saved") + L"\\cfg.ini";
+    DeleteFileW(writable.c_str());
+    seen = ConfirmThroughTheCommandAt(writable);
+    ASSERT_TRUE(seen[0].appeared && seen[0].closed) << "the settings dialog";
+    EXPECT_FALSE(seen[1].appeared) << "a warning after a save that worked";
+    EXPECT_EQ(ReadFileBytes(writable),
+              "[CFG]\r\ntimeout_continue=0\r\ncountdown_fix_second=300\r\ncountdown_to_time=0\r\n");
 }
