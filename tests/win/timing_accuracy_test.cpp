@@ -150,7 +150,8 @@ TEST_F(TimingAccuracy, AStopwatchPausedAndResumedShowsTheTimeAnIndependentClockM
         iteration.longest);
     EXPECT_NEAR(shown, measured, resolution + iteration.longest);
     EXPECT_LE(worstRunningLead, resolution + 1);
-    EXPECT_LE(worstRunningLag, resolution + 1);
+    // The text is written a moment after the tick is sampled: a preempted worker adds to that.
+    EXPECT_LE(worstRunningLag, resolution + iteration.longest);
     ResetTimer();
 }
 
