@@ -10,9 +10,9 @@ namespace {
 
 using PlaySoundFunction = BOOL(WINAPI*)(LPCWSTR, HMODULE, DWORD);
 
-// The sound library is loaded from the system folder at the first sound or stop, whichever
-// thread makes it; the initialisation of a local static is thread-safe. Where it cannot be
-// loaded, every sound is silent and the program goes on.
+// Loaded from the system folder once, by whichever thread asks first (start-up, in the program);
+// the initialisation of a local static is thread-safe. Where it cannot be loaded, every sound is
+// silent and the program goes on.
 PlaySoundFunction PlaySoundEntry() {
     static const PlaySoundFunction entry = []() -> PlaySoundFunction {
         HMODULE library = LoadSystemLibrary(L"winmm.dll");
@@ -24,6 +24,10 @@ PlaySoundFunction PlaySoundEntry() {
 }
 
 }  // namespace
+
+void LoadSoundLibrary() {
+    PlaySoundEntry();
+}
 
 void PlayResourceSound(int id) {
     if (PlaySoundFunction play = PlaySoundEntry())

@@ -3,6 +3,7 @@
 #include "config_file.h"
 #include "main_window.h"
 #include "resource_ids.h"
+#include "sound.h"
 #include "tick_worker.h"
 #include "timer_state.h"
 
@@ -48,6 +49,7 @@ bool CreateTimerWindow(HINSTANCE instance, int showCommand) {
     timerState.instance = instance;
     timerState.configPath = ModuleConfigPath();
     InstallEmbeddedFont(instance);
+    LoadSoundLibrary();
 
     // WM_CREATE runs inside this call and works on its own window argument: mainWindow is
     // stored only once the call returns.
