@@ -37,7 +37,13 @@ if [ ${#missing[@]} -gt 0 ] || [ ${#missing32[@]} -gt 0 ]; then
     if [ ${#missing32[@]} -gt 0 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
         dpkg --add-architecture i386
     fi
-    apt-get update -qq
+    # A mirror caught mid-sync fails one index file; the other lists still arrive, so the
+    # install goes on with what was fetched (and fails loudly itself if a package is missing).
+    for attempt in 1 2 3; do
+        apt-get update -qq && break
+        echo "apt-get update failed (attempt $attempt); going on with the lists it fetched" >&2
+        sleep 5
+    done
     if [ ${#missing[@]} -gt 0 ]; then
         DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
             "${missing[@]}" >/dev/null
