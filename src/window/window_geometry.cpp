@@ -25,7 +25,7 @@ PixelRect CompactStrip(const FrameMetrics& frame, bool showMilliseconds) {
             band.right + fx - 2 - Narrowing(showMilliseconds), band.bottom + fy - 1};
 }
 
-PixelPoint SnapTarget(SnapEdge edge, const FrameMetrics& frame, ScreenSize screen, bool compactMode,
+PixelPoint SnapTarget(SnapEdge edge, const FrameMetrics& frame, PixelRect monitor, bool compactMode,
                       bool showMilliseconds) {
     const int fx = FrameLeft(frame);
     const int fy = FrameTop(frame);
@@ -35,21 +35,21 @@ PixelPoint SnapTarget(SnapEdge edge, const FrameMetrics& frame, ScreenSize scree
     PixelPoint target = {frame.window.left, frame.window.top};
     switch (edge) {
         case SnapEdge::Left:
-            target.x = compactMode ? -fx - 3 : -fx;
+            target.x = monitor.left + (compactMode ? -fx - 3 : -fx);
             break;
         case SnapEdge::Top:
-            target.y = compactMode ? -fy - band.top - 1 : 0;
+            target.y = monitor.top + (compactMode ? -fy - band.top - 1 : 0);
             break;
         case SnapEdge::Right:
             // Compact, measured from the strip's own right edge rather than the window's: that is
-            // sx - Ww + fx + 3 + n where the client area is exactly as wide as the readout band
+            // right - Ww + fx + 3 + n where the client area is exactly as wide as the readout band
             // (the 396-pixel window on Windows), and the strip still meets the edge where the
             // frame is thinner and the client area wider (Wine: 3 pixels, 390).
-            target.x = compactMode ? screen.width + 1 - CompactStrip(frame, showMilliseconds).right
-                                   : screen.width - width + fx;
+            target.x = compactMode ? monitor.right + 1 - CompactStrip(frame, showMilliseconds).right
+                                   : monitor.right - width + fx;
             break;
         case SnapEdge::Bottom:
-            target.y = screen.height - height + fx;
+            target.y = monitor.bottom - height + fx;
             if (compactMode) target.y += frame.clientBottom - band.bottom + 2;
             break;
     }
