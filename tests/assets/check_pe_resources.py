@@ -241,22 +241,26 @@ def check_accelerators(chk, label, res):
 
 
 def check_group_icon(chk, label, res, icon_id):
+    """The group lists the images of the committed .ico in its order; each is embedded as is."""
     data = take(chk, res, label, RT_GROUP_ICON, icon_id, ZH_CN)
     if data is None:
         return
+    with open(os.path.join(RES_DIR, ICON_FILES[icon_id]), "rb") as f:
+        ico = f.read()
     reserved, kind, count = struct.unpack_from("<HHH", data)
     chk.equal(label + " header", (reserved, kind), (0, 1))
-    if not chk.equal(label + " image count", count, 1):
-        return
-    w, h, colours, _r, planes, bpp, size, image_id = struct.unpack_from("<BBBBHHIH", data, 6)
-    chk.equal(label + " entry size", (w, h), (assets.ICON_SIZE, assets.ICON_SIZE))
-    chk.equal(label + " entry colours/planes/bpp", (colours, planes, bpp), (0, 1, 8))
-    image = take(chk, res, "%s -> ICON %d" % (label, image_id), RT_ICON, image_id, ZH_CN)
-    if image is not None:
-        chk.equal(label + " image size matches entry", len(image), size)
-        assets.check_icon_image(chk, "ICON %d" % image_id, image)
-        # A one-image .ico file is a 22-byte directory followed by the image.
-        same_as_committed(chk, label + " image", image, ICON_FILES[icon_id], skip=22)
+    # GRPICONDIRENTRY: the ICO directory entry with a resource id in place of the file offset.
+    entries = [struct.unpack_from("<BBBxHHIH", data, 6 + 14 * i) for i in range(count)]
+    wanted = assets.icon_directory(ico)
+    chk.equal(label + " entries (w, h, colours, planes, bpp, bytes)",
+              [e[:6] for e in entries], [w[:6] for w in wanted])
+    for entry, want in zip(entries, wanted):
+        image_label = "%s -> ICON %d" % (label, entry[6])
+        image = take(chk, res, image_label, RT_ICON, entry[6], ZH_CN)
+        if image is not None:
+            chk.check(image_label + " is the %dpx image of res/%s" % (want[0] or 256,
+                                                                      ICON_FILES[icon_id]),
+                      image == ico[want[6]:want[6] + want[5]])
 
 
 def check_manifest(chk, res):
