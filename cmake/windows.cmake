@@ -19,6 +19,19 @@ file(GLOB ZELVIK_ASSETS ${CMAKE_SOURCE_DIR}/res/*)
 add_library(zelvik_resources OBJECT res/zelvik.rc)
 target_include_directories(zelvik_resources PRIVATE ${CMAKE_SOURCE_DIR}/src/core)
 set_source_files_properties(res/zelvik.rc PROPERTIES OBJECT_DEPENDS "${ZELVIK_ASSETS}")
+include(cmake/build_commit.cmake)
+# The version resource: numbers and names as bare tokens, which the script turns into strings
+# (quoted defines do not survive windres's hand-over to the preprocessor intact).
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(ZELVIK_EXE_NAME zelvik-timer-x64.exe)  # the name the release gives the 64-bit twin
+else()
+    set(ZELVIK_EXE_NAME zelvik-timer.exe)
+endif()
+target_compile_definitions(
+    zelvik_resources
+    PRIVATE ZELVIK_VERSION=${PROJECT_VERSION}
+            ZELVIK_VERSION_NUMBERS=${PROJECT_VERSION_MAJOR},${PROJECT_VERSION_MINOR},${PROJECT_VERSION_PATCH},0
+            ZELVIK_COMMIT=${ZELVIK_COMMIT} ZELVIK_EXE_NAME=${ZELVIK_EXE_NAME})
 
 add_library(zelvik_core STATIC ${ZELVIK_RULE_SOURCES} ${ZELVIK_SHELL_SOURCES})
 target_include_directories(zelvik_core PUBLIC ${ZELVIK_INCLUDE_DIRS})

@@ -1,24 +1,28 @@
 #!/usr/bin/env python3
 """Draw the timer's icons and the contact picture into res/.
 
-  large.ico    one 48x48 image, 8 bpp (256-colour palette) + AND mask:
-               a detailed stopwatch face
-  small.ico    the same size and format, but a bolder face with a coloured
-               "elapsed" wedge, so it still reads when Windows shrinks it to
-               16x16 for the title bar and taskbar
+  large.ico    the sizes Windows picks from (16, 20, 24, 32, 40, 48, 64 and
+               256 pixels): each below 256 an 8 bpp image (256-colour
+               palette) + AND mask, 256 a 32-bit PNG with alpha; a detailed
+               stopwatch face, bolder below 32 pixels where the detail would
+               blur
+  small.ico    the same sizes and formats, a bold face with a coloured
+               "elapsed" wedge at every size: the title bar and the taskbar
+               show it at 16 to 32 pixels
   contact.bmp  200x200, 24 bpp, uncompressed, bottom-up: the stopwatch on a
                gradient, with a small LCD readout in the dial
 
 Shapes are described by signed distance functions and anti-aliased from
 the distance, which keeps this short and needs only the standard library.
-Icons get a hard 1-bit mask (the classic ICO format has nothing better) and
-their colours are reduced to 256 with a median cut.  Everything is
+The 8 bpp icon images get a hard 1-bit mask and their colours are reduced
+to 256 with a median cut; the 256-pixel PNG keeps the anti-aliased alpha.  Everything is
 deterministic, so the committed files are reproducible.
 """
 import math
 import os
 import struct
 import sys
+import zlib
 
 # --- colours --------------------------------------------------------------
 
@@ -322,8 +326,14 @@ def nearest(palette, colour):
 
 # --- file writers ---------------------------------------------------------
 
-def write_ico(path, canvas):
-    """Single-image ICO: 8 bpp, 256-entry palette, XOR bitmap + AND mask."""
+# Each icon holds these sizes: Windows picks the one nearest to what it draws at the current
+# scaling (16 to 32 in title bars and taskbars, 32 to 64 in Explorer, 256 in its large views).
+ICON_SIZES = (16, 20, 24, 32, 40, 48, 64, 256)
+PNG_SIZE = 256          # Windows Vista and later read this size as PNG
+
+
+def ico_bitmap(canvas):
+    """One 8 bpp icon image: BITMAPINFOHEADER, 256-entry palette, XOR bitmap + AND mask."""
     w, h = canvas.width, canvas.height
     pixels = [[canvas.pixel(x, y) for x in range(w)] for y in range(h)]
     opaque = [[a >= 0.5 for _, a in row] for row in pixels]
@@ -353,11 +363,40 @@ def write_ico(path, canvas):
     header = struct.pack("<IiiHHIIiiII", 40, w, h * 2, 1, 8, 0,
                          len(xor) + len(mask), 0, 0, 0, 0)
     colours = b"".join(struct.pack("<BBBB", b, g, r, 0) for r, g, b in palette)
-    image = header + colours + bytes(xor) + bytes(mask)
-    # bColorCount 0 means "256 or more colours".
-    directory = struct.pack("<HHH", 0, 1, 1) + struct.pack(
-        "<BBBBHHII", w, h, 0, 0, 1, 8, len(image), 6 + 16)
-    save(path, directory + image)
+    return header + colours + bytes(xor) + bytes(mask)
+
+
+def png_image(canvas):
+    """8-bit RGBA PNG, unfiltered rows, compressed at a fixed level (reproducible)."""
+    w, h = canvas.width, canvas.height
+    raw = bytearray()
+    for y in range(h):
+        raw.append(0)                             # filter type None
+        for x in range(w):
+            (r, g, b), a = canvas.pixel(x, y)
+            raw += bytes((r, g, b, int(round(a * 255))))
+
+    def chunk(kind, body):
+        return (struct.pack(">I", len(body)) + kind + body
+                + struct.pack(">I", zlib.crc32(kind + body) & 0xFFFFFFFF))
+    return (b"\x89PNG\r\n\x1a\n"
+            + chunk(b"IHDR", struct.pack(">IIBBBBB", w, h, 8, 6, 0, 0, 0))
+            + chunk(b"IDAT", zlib.compress(bytes(raw), 9))
+            + chunk(b"IEND", b""))
+
+
+def write_ico(path, canvases):
+    """ICO file of the canvases in the given order: 8 bpp bitmaps, the 256 one as PNG."""
+    images = [(c.width, png_image(c) if c.width == PNG_SIZE else ico_bitmap(c))
+              for c in canvases]
+    directory = struct.pack("<HHH", 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    for size, image in images:
+        # A width or height byte of 0 means 256; bColorCount 0 means "256 or more colours".
+        directory += struct.pack("<BBBBHHII", size % 256, size % 256, 0, 0, 1,
+                                 32 if size == PNG_SIZE else 8, len(image), offset)
+        offset += len(image)
+    save(path, directory + b"".join(image for _, image in images))
 
 
 def write_bmp(path, canvas):
@@ -385,16 +424,20 @@ def save(path, data):
 
 # --- the three pictures ---------------------------------------------------
 
-def large_icon():
-    c = Canvas(48, 48)
-    draw_stopwatch(c, 24, 27, 19.5)
+def icon(size, bold, wedge=None):
+    """The stopwatch laid out on a 48-pixel grid, scaled to `size`."""
+    c = Canvas(size, size)
+    k = size / 48
+    draw_stopwatch(c, 24 * k, 27 * k, 19.5 * k, bold=bold, wedge=wedge)
     return c
+
+
+def large_icon():
+    return [icon(size, bold=size < 32) for size in ICON_SIZES]
 
 
 def small_icon():
-    c = Canvas(48, 48)
-    draw_stopwatch(c, 24, 27, 19.5, bold=True, wedge=4.0)
-    return c
+    return [icon(size, bold=True, wedge=4.0) for size in ICON_SIZES]
 
 
 def contact_picture():

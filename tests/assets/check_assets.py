@@ -25,7 +25,9 @@ WAV_FORMATS = {
     "full_hour.wav": (44100, 135000),
 }
 
-ICON_SIZE = 48
+# Every size Windows picks from at 100 to 200 % scaling; the last one is stored as PNG.
+ICON_SIZES = (16, 20, 24, 32, 40, 48, 64, 256)
+PNG_ICON_SIZE = 256
 BITMAP_SIZE = 200
 
 FONT_FAMILY = "DEDOziv2"
@@ -114,30 +116,33 @@ def check_wav_levels(chk, label, samples):
 
 # --- icons and bitmap -----------------------------------------------------
 
-def check_icon_image(chk, label, image):
+def check_icon_image(chk, label, image, size):
     """An icon image as stored in an ICO file or an RT_ICON resource."""
+    if size == PNG_ICON_SIZE:
+        check_png_icon(chk, label, image, size)
+        return
     if not chk.check(label + " header present", len(image) >= 40):
         return
-    (size, width, height, planes, bpp, compression, _size_image,
+    (header_size, width, height, planes, bpp, compression, _size_image,
      _xppm, _yppm, clr_used, _clr_important) = struct.unpack_from("<IiiHHIIiiII", image)
-    chk.equal(label + " header size", size, 40)
-    chk.equal(label + " width", width, ICON_SIZE)
-    chk.equal(label + " height (XOR + AND)", height, 2 * ICON_SIZE)
+    chk.equal(label + " header size", header_size, 40)
+    chk.equal(label + " width", width, size)
+    chk.equal(label + " height (XOR + AND)", height, 2 * size)
     chk.equal(label + " planes", planes, 1)
     chk.equal(label + " bits per pixel", bpp, 8)
     chk.equal(label + " compression", compression, 0)
     chk.check(label + " palette has 256 entries", clr_used in (0, 256), "biClrUsed %d" % clr_used)
-    xor_stride = (ICON_SIZE + 3) // 4 * 4
-    and_stride = (ICON_SIZE + 31) // 32 * 4
-    expected = 40 + 256 * 4 + ICON_SIZE * (xor_stride + and_stride)
+    xor_stride = (size + 3) // 4 * 4
+    and_stride = (size + 31) // 32 * 4
+    expected = 40 + 256 * 4 + size * (xor_stride + and_stride)
     if not chk.equal(label + " image size", len(image), expected):
         return
     palette = image[40:40 + 1024]
-    xor = image[40 + 1024:40 + 1024 + ICON_SIZE * xor_stride]
-    mask = image[40 + 1024 + ICON_SIZE * xor_stride:]
+    xor = image[40 + 1024:40 + 1024 + size * xor_stride]
+    mask = image[40 + 1024 + size * xor_stride:]
     opaque = tinted = 0
-    for y in range(ICON_SIZE):
-        for x in range(ICON_SIZE):
+    for y in range(size):
+        for x in range(size):
             transparent = mask[y * and_stride + x // 8] & (0x80 >> (x % 8))
             index = xor[y * xor_stride + x]
             if transparent:
@@ -145,26 +150,44 @@ def check_icon_image(chk, label, image):
                 tinted += palette[index * 4:index * 4 + 3] != b"\0\0\0"
             else:
                 opaque += 1
-    total = ICON_SIZE * ICON_SIZE
+    total = size * size
     chk.check(label + " mostly opaque, with a transparent margin",
               total // 3 <= opaque < total, "%d of %d pixels opaque" % (opaque, total))
     chk.equal(label + " transparent pixels are black in the XOR bitmap", tinted, 0)
 
 
+def check_png_icon(chk, label, image, size):
+    """A PNG icon image: 8-bit RGBA, so the alpha edge survives."""
+    chk.equal(label + " PNG signature", image[:8], b"\x89PNG\r\n\x1a\n")
+    chk.equal(label + " PNG IHDR (width, height, depth, RGBA)",
+              struct.unpack_from(">4sIIBB", image, 12), (b"IHDR", size, size, 8, 6))
+
+
+def icon_directory(data):
+    """[(width, height, colours, planes, bpp, size, offset)] of an ICO file; 0 stands for 256."""
+    count = struct.unpack_from("<H", data, 4)[0]
+    return [struct.unpack_from("<BBBxHHII", data, 6 + 16 * i) for i in range(count)]
+
+
 def check_ico_file(chk, label, data):
-    if not chk.check(label + " directory present", len(data) >= 22):
+    if not chk.check(label + " directory present", len(data) >= 6):
         return
-    reserved, kind, count = struct.unpack_from("<HHH", data)
+    reserved, kind = struct.unpack_from("<HH", data)
     chk.equal(label + " reserved", reserved, 0)
     chk.equal(label + " type (icon)", kind, 1)
-    chk.equal(label + " image count", count, 1)
-    w, h, colours, _res, planes, bpp, size, offset = struct.unpack_from("<BBBBHHII", data, 6)
-    chk.equal(label + " entry size", (w, h), (ICON_SIZE, ICON_SIZE))
-    chk.equal(label + " entry colour count (0 = 256)", colours, 0)
-    chk.equal(label + " entry planes/bpp", (planes, bpp), (1, 8))
-    chk.equal(label + " entry covers the rest of the file",
-              (offset, offset + size), (22, len(data)))
-    check_icon_image(chk, label, data[offset:offset + size])
+    entries = icon_directory(data)
+    chk.equal(label + " image sizes", [e[0] or 256 for e in entries], list(ICON_SIZES))
+    end = 6 + 16 * len(entries)
+    for w, h, colours, planes, bpp, size, offset in entries:
+        px = w or 256
+        il = "%s %dpx" % (label, px)
+        chk.equal(il + " square", h, w)
+        chk.equal(il + " colours/planes/bpp", (colours, planes, bpp),
+                  (0, 1, 32 if px == PNG_ICON_SIZE else 8))
+        chk.equal(il + " follows the one before", offset, end)
+        end = offset + size
+        check_icon_image(chk, il, data[offset:offset + size], px)
+    chk.equal(label + " images cover the rest of the file", end, len(data))
 
 
 def check_dib(chk, label, dib):

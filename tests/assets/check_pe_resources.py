@@ -4,7 +4,8 @@
 usage: check_pe_resources.py EXE [EXE...]
 
 Asserts that each PE imports only DLLs that Windows always takes from the
-system folder.  Reads each PE's resource directory with pefile and compares every resource
+system folder, and that its version resource carries the version of
+CMakeLists.txt and the commit of this checkout ("unknown" outside one).  Reads each PE's resource directory with pefile and compares every resource
 the program loads (type, id and language) with what the code expects,
 including a field-by-field parse of both dialog templates.  The embedded
 font, sounds, icons and bitmap are checked with the same functions as the
@@ -14,7 +15,9 @@ Prints one line per failed check and a final "N passed, M failed";
 exits 1 if anything failed.
 """
 import os
+import re
 import struct
+import subprocess
 import sys
 
 import pefile
@@ -25,7 +28,8 @@ import check_assets as assets  # noqa: E402  (needs the path above)
 
 # The committed assets; when present, embedded copies must match them byte
 # for byte, which also catches a stale build or two resources swapped.
-RES_DIR = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "res")
+SOURCE_DIR = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
+RES_DIR = os.path.join(SOURCE_DIR, "res")
 
 ZH_CN = 0x0804      # Chinese (PRC)
 EN_US = 0x0409      # English (US)
@@ -92,11 +96,8 @@ ACCELERATORS = [(FALT, ord("?"), 104), (FALT, ord("/"), 104)]
 
 # --- reading the resource tree --------------------------------------------
 
-def load_resources(path):
+def load_resources(pe):
     """{(type, name): {language: bytes}}; string types and names stay str."""
-    pe = pefile.PE(path, fast_load=True)
-    pe.parse_data_directories(
-        directories=[pefile.DIRECTORY_ENTRY["IMAGE_DIRECTORY_ENTRY_RESOURCE"]])
     found = {}
     if not hasattr(pe, "DIRECTORY_ENTRY_RESOURCE"):
         return found
@@ -241,22 +242,26 @@ def check_accelerators(chk, label, res):
 
 
 def check_group_icon(chk, label, res, icon_id):
+    """The group lists the images of the committed .ico in its order; each is embedded as is."""
     data = take(chk, res, label, RT_GROUP_ICON, icon_id, ZH_CN)
     if data is None:
         return
+    with open(os.path.join(RES_DIR, ICON_FILES[icon_id]), "rb") as f:
+        ico = f.read()
     reserved, kind, count = struct.unpack_from("<HHH", data)
     chk.equal(label + " header", (reserved, kind), (0, 1))
-    if not chk.equal(label + " image count", count, 1):
-        return
-    w, h, colours, _r, planes, bpp, size, image_id = struct.unpack_from("<BBBBHHIH", data, 6)
-    chk.equal(label + " entry size", (w, h), (assets.ICON_SIZE, assets.ICON_SIZE))
-    chk.equal(label + " entry colours/planes/bpp", (colours, planes, bpp), (0, 1, 8))
-    image = take(chk, res, "%s -> ICON %d" % (label, image_id), RT_ICON, image_id, ZH_CN)
-    if image is not None:
-        chk.equal(label + " image size matches entry", len(image), size)
-        assets.check_icon_image(chk, "ICON %d" % image_id, image)
-        # A one-image .ico file is a 22-byte directory followed by the image.
-        same_as_committed(chk, label + " image", image, ICON_FILES[icon_id], skip=22)
+    # GRPICONDIRENTRY: the ICO directory entry with a resource id in place of the file offset.
+    entries = [struct.unpack_from("<BBBxHHIH", data, 6 + 14 * i) for i in range(count)]
+    wanted = assets.icon_directory(ico)
+    chk.equal(label + " entries (w, h, colours, planes, bpp, bytes)",
+              [e[:6] for e in entries], [w[:6] for w in wanted])
+    for entry, want in zip(entries, wanted):
+        image_label = "%s -> ICON %d" % (label, entry[6])
+        image = take(chk, res, image_label, RT_ICON, entry[6], ZH_CN)
+        if image is not None:
+            chk.check(image_label + " is the %dpx image of res/%s" % (want[0] or 256,
+                                                                      ICON_FILES[icon_id]),
+                      image == ico[want[6]:want[6] + want[5]])
 
 
 def check_manifest(chk, res):
@@ -280,6 +285,39 @@ def same_as_committed(chk, label, data, name, skip=0):
         chk.check("%s is res/%s" % (label, name), f.read()[skip:] == data)
 
 
+def expected_origin():
+    """(version from CMakeLists.txt, short commit of the checkout or "unknown")."""
+    with open(os.path.join(SOURCE_DIR, "CMakeLists.txt"), encoding="utf-8") as f:
+        version = re.search(r"project\(ZelvikTimer VERSION ([0-9.]+)", f.read()).group(1)
+    try:
+        commit = subprocess.run(["git", "-C", SOURCE_DIR, "rev-parse", "--short=7", "HEAD"],
+                                capture_output=True, text=True, check=True).stdout.strip()
+    except (OSError, subprocess.CalledProcessError):
+        commit = "unknown"
+    return version, commit
+
+
+def check_version(chk, pe):
+    """VERSIONINFO: what Explorer's details show, from the one version and the built commit."""
+    version, commit = expected_origin()
+    numbers = [int(n) for n in version.split(".")]
+    fixed = pe.VS_FIXEDFILEINFO[0] if getattr(pe, "VS_FIXEDFILEINFO", None) else None
+    if not chk.check("VERSIONINFO present", fixed is not None):
+        return
+    packed = (numbers[0] << 16 | numbers[1], numbers[2] << 16)
+    chk.equal("fixed file version", (fixed.FileVersionMS, fixed.FileVersionLS), packed)
+    chk.equal("fixed product version", (fixed.ProductVersionMS, fixed.ProductVersionLS), packed)
+    tables = {st.LangID.decode().lower(): {k.decode(): v.decode() for k, v in st.entries.items()}
+              for info in pe.FileInfo[0] if info.Key == b"StringFileInfo"
+              for st in info.StringTable}
+    x64 = pe.FILE_HEADER.Machine == pefile.MACHINE_TYPE["IMAGE_FILE_MACHINE_AMD64"]
+    chk.equal("version strings (Chinese PRC, UTF-16)", tables, {"080404b0": {
+        "FileDescription": "Zelvik计时器", "ProductName": "Zelvik计时器",
+        "FileVersion": version, "ProductVersion": "%s (%s)" % (version, commit),
+        "InternalName": "zelvik-timer",
+        "OriginalFilename": "zelvik-timer-x64.exe" if x64 else "zelvik-timer.exe"}})
+
+
 # DLLs that Windows always takes from the system, never from the program's folder. Any other
 # system DLL is loaded at run time by its full path in the system folder.
 SYSTEM_IMPORTS = {"kernel32.dll", "user32.dll", "gdi32.dll", "msvcrt.dll"}
@@ -299,7 +337,11 @@ def check_imports(chk, path):
 
 def check_exe(chk, path):
     check_imports(chk, path)
-    res = load_resources(path)
+    pe = pefile.PE(path, fast_load=True)
+    pe.parse_data_directories(
+        directories=[pefile.DIRECTORY_ENTRY["IMAGE_DIRECTORY_ENTRY_RESOURCE"]])
+    check_version(chk, pe)
+    res = load_resources(pe)
     if not chk.check(path + " has resources", bool(res)):
         return
     font = take(chk, res, "TTF 130", "TTF", 130, ZH_CN)
