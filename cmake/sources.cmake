@@ -28,6 +28,7 @@ set(ZELVIK_SHELL_SOURCES
     src/engine/until_time_branch.cpp
     src/controls/run_control.cpp
     src/controls/mode_control.cpp
+    src/controls/control_focus.cpp
     src/window/main_window.cpp
     src/window/create_window.cpp
     src/window/popup_menu.cpp

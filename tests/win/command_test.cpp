@@ -354,6 +354,56 @@ TEST_F(Commands, TabWithOnlyTheFocusedControlEligibleLeavesTheFocus) {
     ShowWindow(timerState.setButton, SW_HIDE);
 }
 
+namespace {
+
+// A key as the keyboard delivers it: to the focus, or as a system key when nothing has it.
+void TypeKey(WORD key) {
+    PressKey(key);
+    PumpUntil([] { return false; }, 150);
+}
+
+}  // namespace
+
+TEST_F(Commands, DisablingOrHidingTheFocusedControlKeepsTheKeysWorking) {
+    struct Case {
+        TimerMode mode;
+        HWND* focused;
+        UINT command;
+        HWND* focusAfter;  // null: the main window
+        HWND* afterTab;
+    };
+    const Case cases[] = {
+        // After a reset the focus is on 开始, which the clock's row disables.
+        {TimerMode::Stopwatch, &timerState.startButton, IDM_CLOCK_MODE, nullptr,
+         &timerState.clockRadio},
+        // A start from the menu disables the mode controls, the focused radio button too.
+        {TimerMode::Countdown, &timerState.stopwatchRadio, IDM_START, &timerState.startButton,
+         &timerState.resetButton},
+        // The stopwatch's row hides 设定.
+        {TimerMode::Countdown, &timerState.setButton, IDM_STOPWATCH_MODE, &timerState.startButton,
+         &timerState.resetButton},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.command);
+        Command(IDM_RESET);
+        Command(c.mode == TimerMode::Countdown ? IDM_COUNTDOWN_MODE : IDM_STOPWATCH_MODE);
+        SetForegroundWindow(TimerWindow());
+        SetFocus(*c.focused);
+        ASSERT_EQ(GetFocus(), *c.focused);
+        Command(c.command);
+        EXPECT_EQ(GetFocus(), c.focusAfter ? *c.focusAfter : TimerWindow());
+        TypeKey(VK_TAB);
+        EXPECT_EQ(GetFocus(), *c.afterTab);
+        SetWindowPos(TimerWindow(), nullptr, 300, 250, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        TypeKey(VK_UP);
+        RECT frame;
+        GetWindowRect(TimerWindow(), &frame);
+        EXPECT_NE(frame.top, 250) << "the arrow key did not snap the window";
+    }
+    Command(IDM_RESET);
+    Command(IDM_CLOCK_MODE);
+}
+
 TEST_F(Commands, SpaceOnTheMainWindowFocusesTheStartButtonWithoutPressingIt) {
     SetFocus(TimerWindow());
     SendMessageW(TimerWindow(), WM_KEYDOWN, VK_SPACE, 0);
