@@ -3,6 +3,7 @@
 set(ZELVIK_RULE_SOURCES
     src/core/readout.cpp
     src/core/config_rules.cpp
+    src/core/zone_rules.cpp
     src/engine/chime_rules.cpp
     src/engine/timing_rules.cpp
     src/controls/run_rules.cpp
