@@ -37,6 +37,7 @@ set(ZELVIK_SHELL_SOURCES
     src/window/commands.cpp
     src/window/keyboard.cpp
     src/window/window_mouse.cpp
+    src/window/context_menu.cpp
     src/window/close_window.cpp
     src/window/activation.cpp
     src/window/compact_mode.cpp

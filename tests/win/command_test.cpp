@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <vector>
 
 #include "modal_watch.h"
 #include "resource_ids.h"
@@ -314,6 +315,41 @@ TEST_F(Commands, ThePopupMenuOpensAtTheCursorAndMenuOpenFollowsItsLoop) {
     ExpectTopInLine(false);
     Command(IDM_ALWAYS_ON_TOP);
     ExpectTopInLine(true);
+}
+
+TEST_F(Commands, ShiftF10AndTheContextMenuKeyOpenThePopupMenuAtTheReadoutsCentre) {
+    const std::vector<WORD> sequences[] = {{VK_SHIFT, VK_F10}, {VK_APPS}};
+    for (const std::vector<WORD>& keys : sequences) {
+        SCOPED_TRACE(keys.back());
+        SetForegroundWindow(TimerWindow());
+        SetFocus(timerState.startButton);
+        PumpMessages();
+        MenuWatch watch;
+        watch.uiThread = GetCurrentThreadId();
+        HANDLE watcher = CreateThread(nullptr, 0, WatchMenu, &watch, 0, nullptr);
+        std::vector<INPUT> input(keys.size() * 2);
+        for (size_t i = 0; i < keys.size(); ++i) {
+            input[i].type = input[input.size() - 1 - i].type = INPUT_KEYBOARD;
+            input[i].ki.wVk = input[input.size() - 1 - i].ki.wVk = keys[i];
+            input[input.size() - 1 - i].ki.dwFlags = KEYEVENTF_KEYUP;
+        }
+        SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
+        // The menu's loop runs in here; the watcher closes it with Esc.
+        PumpUntil([&] { return watch.menuShown && !timerState.menuOpen; }, 4000);
+        watch.returned = true;
+        WaitForSingleObject(watcher, 5000);
+        CloseHandle(watcher);
+        PumpMessages();
+        ASSERT_TRUE(watch.menuShown) << "no popup menu";
+        EXPECT_TRUE(watch.flagWhileShown);  // the keeper holds back while it is open
+        POINT centre = {190, 57};
+        ClientToScreen(TimerWindow(), &centre);
+        EXPECT_EQ(watch.menuRect.left, centre.x);
+        EXPECT_EQ(watch.menuRect.top, centre.y);
+        EXPECT_FALSE(timerState.menuOpen);
+        // Once, and no other menu after it (the system menu that F10 alone would start).
+        EXPECT_EQ(FindThreadWindow(GetCurrentThreadId(), L"#32768", nullptr), nullptr);
+    }
 }
 
 TEST_F(Commands, AnExitMenuLoopOfANonPopupMenuLeavesTheFlag) {
