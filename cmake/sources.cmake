@@ -3,6 +3,7 @@
 set(ZELVIK_RULE_SOURCES
     src/core/readout.cpp
     src/core/config_rules.cpp
+    src/core/zone_rules.cpp
     src/engine/chime_rules.cpp
     src/engine/timing_rules.cpp
     src/controls/run_rules.cpp
@@ -28,6 +29,7 @@ set(ZELVIK_SHELL_SOURCES
     src/engine/until_time_branch.cpp
     src/controls/run_control.cpp
     src/controls/mode_control.cpp
+    src/controls/control_focus.cpp
     src/window/main_window.cpp
     src/window/create_window.cpp
     src/window/popup_menu.cpp
@@ -35,6 +37,7 @@ set(ZELVIK_SHELL_SOURCES
     src/window/commands.cpp
     src/window/keyboard.cpp
     src/window/window_mouse.cpp
+    src/window/context_menu.cpp
     src/window/close_window.cpp
     src/window/activation.cpp
     src/window/compact_mode.cpp

@@ -1,6 +1,7 @@
 #include "mode_control.h"
 
 #include "compact_mode.h"
+#include "control_focus.h"
 #include "mode_rules.h"
 #include "popup_menu.h"
 #include "resource_ids.h"
@@ -40,9 +41,9 @@ void SwitchMode(TimerMode newMode) {
         WriteIdleReadout();
         InvalidateReadout();
     }
-    EnableWindow(timerState.startButton, row.runControlsEnabled);
-    EnableWindow(timerState.resetButton, row.runControlsEnabled);
-    ShowWindow(timerState.setButton, row.setButtonShown ? SW_SHOW : SW_HIDE);
+    EnableControl(timerState.startButton, row.runControlsEnabled);
+    EnableControl(timerState.resetButton, row.runControlsEnabled);
+    ShowControl(timerState.setButton, row.setButtonShown);
     // After enabling: a disabled button cannot take the focus.
     if (row.focusesStart) SetFocus(timerState.startButton);
     CheckMenuEntry(IDM_CLOCK_MODE, newMode == TimerMode::Clock);

@@ -1,5 +1,6 @@
 #include "run_control.h"
 
+#include "control_focus.h"
 #include "mode_rules.h"
 #include "popup_menu.h"
 #include "readout.h"
@@ -61,10 +62,10 @@ void WriteIdleReadout() {
 }
 
 void EnableModeControls(bool enabled) {
-    EnableWindow(timerState.clockRadio, enabled);
-    EnableWindow(timerState.stopwatchRadio, enabled);
-    EnableWindow(timerState.countdownRadio, enabled);
-    EnableWindow(timerState.setButton, enabled);
+    EnableControl(timerState.clockRadio, enabled);
+    EnableControl(timerState.stopwatchRadio, enabled);
+    EnableControl(timerState.countdownRadio, enabled);
+    EnableControl(timerState.setButton, enabled);
     EnableMenuEntry(IDM_CLOCK_MODE, enabled);
     EnableMenuEntry(IDM_STOPWATCH_MODE, enabled);
     EnableMenuEntry(IDM_COUNTDOWN_MODE, enabled);

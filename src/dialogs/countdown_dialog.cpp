@@ -133,7 +133,37 @@ INT_PTR OnOk(HWND dialog) {
     return TRUE;
 }
 
-INT_PTR OnCommand(HWND dialog, int id) {
+bool IsTimeField(int id) {
+    for (const TimeField* row : {kFixedRow, kUntilRow})
+        for (int i = 0; i < 3; ++i)
+            if (row[i].edit == id) return true;
+    return false;
+}
+
+// The LCD face has no full-width digits, and OK reads the field through the code page, where they
+// are not digits: so the field is rewritten in ASCII at once, and what it shows, what its spinner
+// steps from and what OK stores agree. The rewrite sends EN_CHANGE again; it then finds nothing
+// to fold, and the flag keeps it from coming back here in any case.
+void FoldFieldDigits(HWND edit) {
+    static bool folding = false;  // UI thread only
+    if (folding) return;
+    wchar_t text[kFieldTextSize];
+    GetWindowTextW(edit, text, kFieldTextSize);
+    if (!FoldFullWidthDigits(text)) return;
+    DWORD start = 0, end = 0;
+    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    folding = true;
+    SetWindowTextW(edit, text);
+    folding = false;
+    // One character for one: the caret stays where it was.
+    SendMessageW(edit, EM_SETSEL, start, end);
+}
+
+INT_PTR OnCommand(HWND dialog, int id, int notification) {
+    if (notification == EN_CHANGE && IsTimeField(id)) {
+        FoldFieldDigits(GetDlgItem(dialog, id));
+        return FALSE;
+    }
     switch (id) {
         case IDC_KIND_FIXED:
             return OnKindClicked(dialog, CountdownKind::FixedDuration);
@@ -187,7 +217,7 @@ INT_PTR CALLBACK CountdownDialogProc(HWND dialog, UINT message, WPARAM wParam, L
         case WM_INITDIALOG:
             return OnInitDialog(dialog);
         case WM_COMMAND:
-            return OnCommand(dialog, LOWORD(wParam));
+            return OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
         case WM_DESTROY:
             ReleaseEditFont();
             return FALSE;

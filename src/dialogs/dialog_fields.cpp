@@ -54,3 +54,14 @@ uint32_t RowSeconds(const char* hours, const char* minutes, const char* seconds,
         FieldsTotal(ReadFieldNumber(hours), ReadFieldNumber(minutes), ReadFieldNumber(seconds)),
         maximum);
 }
+
+bool FoldFullWidthDigits(wchar_t* text) {
+    bool changed = false;
+    for (; *text; ++text) {
+        if (*text >= 0xFF10 && *text <= 0xFF19) {
+            *text = static_cast<wchar_t>(L'0' + (*text - 0xFF10));
+            changed = true;
+        }
+    }
+    return changed;
+}

@@ -33,6 +33,8 @@ void DoWindowWork(const WindowWork& work) {
         PlayResourceSound(work.chimeSound);
         SetForegroundWindow(window);
     }
+    // The worker only ever enables a control or relabels one, so the focus never has to move
+    // from here; it could not anyway, since SetFocus acts on the calling thread's windows alone.
     if (work.enableStart) EnableWindow(timerState.startButton, TRUE);
     if (work.invalidate) InvalidateReadout();
 }

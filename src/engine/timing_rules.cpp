@@ -38,6 +38,14 @@ int32_t UntilTimeRemaining(uint32_t countdownToTime, int targetWeekday, const Wa
     return remaining;
 }
 
+int32_t ZonedUntilTimeRemaining(uint32_t countdownToTime, int targetWeekday, int64_t nowUtcMs,
+                                const ZoneRules& zone) {
+    const int64_t localMs = LocalMsAt(nowUtcMs, zone);
+    const int32_t onTheClock =
+        UntilTimeRemaining(countdownToTime, targetWeekday, WallTimeOf(localMs));
+    return static_cast<int32_t>(FirstUtcShowing(localMs + onTheClock, zone) - nowUtcMs);
+}
+
 int ArmTargetWeekday(uint32_t countdownToTime, const WallTime& now) {
     const uint32_t timeOfDay =
         ((static_cast<uint32_t>(now.hour) * 60 + now.minute) * 60 + now.second) * 1000 +

@@ -1,6 +1,7 @@
 #include "create_window.h"
 
 #include "config_file.h"
+#include "control_focus.h"
 #include "key_forwarder.h"
 #include "popup_menu.h"
 #include "resource_ids.h"
@@ -108,13 +109,13 @@ LRESULT OnCreate(HWND window) {
     CreateModeControls(window);
     LoadConfiguration();
     RefreshTargetCaption();
-    ShowWindow(timerState.setButton, SW_HIDE);
+    ShowControl(timerState.setButton, false);
     CreateOptionChecks(window);
     CreateRunButtons(window);
     // Topmost from the start, whatever alwaysOnTop says (it is true at creation).
     SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_FRAMECHANGED);
-    EnableWindow(timerState.startButton, FALSE);
-    EnableWindow(timerState.resetButton, FALSE);
+    EnableControl(timerState.startButton, false);
+    EnableControl(timerState.resetButton, false);
     EnableMenuEntry(IDM_START, false);
     EnableMenuEntry(IDM_RESET, false);
     CreateFonts();

@@ -4,6 +4,7 @@
 #include "close_window.h"
 #include "commands.h"
 #include "compact_mode.h"
+#include "context_menu.h"
 #include "create_window.h"
 #include "keyboard.h"
 #include "paint.h"
@@ -28,6 +29,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             return OnNcRButtonDown();
         case WM_NCRBUTTONUP:
             return OnNcRButtonUp(window, lParam);
+        case WM_CONTEXTMENU:
+            return OnContextMenu(window, lParam);
         case WM_EXITMENULOOP:
             return OnExitMenuLoop(wParam);
         case WM_ACTIVATE:

@@ -17,11 +17,15 @@ LRESULT OnNcRButtonDown() {
     return 0;
 }
 
-LRESULT OnNcRButtonUp(HWND window, LPARAM lParam) {
+void OpenPopupMenu(HWND window, int x, int y) {
     // Set before the menu opens: the tick worker must not raise the window over it.
     timerState.menuOpen = true;
-    TrackPopupMenu(timerState.popupMenu, TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN,
-                   GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), 0, window, nullptr);
+    TrackPopupMenu(timerState.popupMenu, TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN, x, y, 0,
+                   window, nullptr);
+}
+
+LRESULT OnNcRButtonUp(HWND window, LPARAM lParam) {
+    OpenPopupMenu(window, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
     // Not passed on: a right-click never opens the system menu.
     return 0;
 }

@@ -38,16 +38,17 @@ start_timer() {
     PROBE_OUT=$(probe) || fail "the timer window did not appear"
 }
 
-# start_timer_at HH:MM:SS: the same with today's local wall clock starting at that time, so a
-# check does not depend on when it runs (at minute 00 or 30 the readout turns yellow). faketime
-# leaves the tick counter and file times alone (faked file times make Wine think its prefix is
-# out of date and rebuild it). libfaketime is preloaded through $LIB, so 32- and 64-bit processes
-# each get their own; the time64 shim after it lets the faked time reach 32-bit Wine.
+# start_timer_at HH:MM:SS: the same with the local wall clock starting at that time today (or on
+# FAKE_DATE), so a check does not depend on when it runs (at minute 00 or 30 the readout turns
+# yellow). faketime leaves the tick counter and file times alone (faked file times make Wine think
+# its prefix is out of date and rebuild it). libfaketime is preloaded through $LIB, so 32- and
+# 64-bit processes each get their own; the time64 shim after it lets the faked time reach 32-bit
+# Wine.
 start_timer_at() {
     local preload='/usr/$LIB/faketime/libfaketime.so.1'
     local shim=$ZELVIK_ROOT/build/faketime
     [ -e "$shim/lib/i386-linux-gnu/zelvik-time64.so" ] && preload+=" $shim/\$LIB/zelvik-time64.so"
-    start_timer env "FAKETIME=@$(date +%F) $1" "LD_PRELOAD=$preload" \
+    start_timer env "FAKETIME=@${FAKE_DATE:-$(date +%F)} $1" "LD_PRELOAD=$preload" \
         FAKETIME_DONT_FAKE_MONOTONIC=1 NO_FAKE_STAT=1
 }
 

@@ -114,3 +114,25 @@ TEST(DialogFields, TotalsOutsideWhatLoadingAcceptsAreClampedToIt) {
         EXPECT_LE(ConfigValueText(fix).size(), 7u);
     }
 }
+
+TEST(DialogFields, FullWidthDigitsFoldToAsciiAndNothingElseChanges) {
+    struct Case {
+        const wchar_t* text;
+        const wchar_t* folded;
+        bool changed;
+    };
+    const Case cases[] = {
+        {L"\uFF11\uFF12", L"12", true},
+        {L"\uFF10\uFF19", L"09", true},             // both ends of the range
+        {L"3\uFF14", L"34", true},                  // mixed with ASCII
+        {L"\uFF0F\uFF1A", L"\uFF0F\uFF1A", false},  // the neighbours of the range stay
+        {L"\uFF0D\uFF15", L"\uFF0D5", true},        // a full-width minus stays a non-digit
+        {L"12", L"12", false},
+        {L"", L"", false},
+    };
+    for (const Case& c : cases) {
+        std::wstring text = c.text;
+        EXPECT_EQ(FoldFullWidthDigits(&text[0]), c.changed) << c.folded;
+        EXPECT_EQ(text, c.folded);
+    }
+}

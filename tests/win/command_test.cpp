@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <vector>
 
 #include "modal_watch.h"
 #include "resource_ids.h"
@@ -316,6 +317,41 @@ TEST_F(Commands, ThePopupMenuOpensAtTheCursorAndMenuOpenFollowsItsLoop) {
     ExpectTopInLine(true);
 }
 
+TEST_F(Commands, ShiftF10AndTheContextMenuKeyOpenThePopupMenuAtTheReadoutsCentre) {
+    const std::vector<WORD> sequences[] = {{VK_SHIFT, VK_F10}, {VK_APPS}};
+    for (const std::vector<WORD>& keys : sequences) {
+        SCOPED_TRACE(keys.back());
+        SetForegroundWindow(TimerWindow());
+        SetFocus(timerState.startButton);
+        PumpMessages();
+        MenuWatch watch;
+        watch.uiThread = GetCurrentThreadId();
+        HANDLE watcher = CreateThread(nullptr, 0, WatchMenu, &watch, 0, nullptr);
+        std::vector<INPUT> input(keys.size() * 2);
+        for (size_t i = 0; i < keys.size(); ++i) {
+            input[i].type = input[input.size() - 1 - i].type = INPUT_KEYBOARD;
+            input[i].ki.wVk = input[input.size() - 1 - i].ki.wVk = keys[i];
+            input[input.size() - 1 - i].ki.dwFlags = KEYEVENTF_KEYUP;
+        }
+        SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
+        // The menu's loop runs in here; the watcher closes it with Esc.
+        PumpUntil([&] { return watch.menuShown && !timerState.menuOpen; }, 4000);
+        watch.returned = true;
+        WaitForSingleObject(watcher, 5000);
+        CloseHandle(watcher);
+        PumpMessages();
+        ASSERT_TRUE(watch.menuShown) << "no popup menu";
+        EXPECT_TRUE(watch.flagWhileShown);  // the keeper holds back while it is open
+        POINT centre = {190, 57};
+        ClientToScreen(TimerWindow(), &centre);
+        EXPECT_EQ(watch.menuRect.left, centre.x);
+        EXPECT_EQ(watch.menuRect.top, centre.y);
+        EXPECT_FALSE(timerState.menuOpen);
+        // Once, and no other menu after it (the system menu that F10 alone would start).
+        EXPECT_EQ(FindThreadWindow(GetCurrentThreadId(), L"#32768", nullptr), nullptr);
+    }
+}
+
 TEST_F(Commands, AnExitMenuLoopOfANonPopupMenuLeavesTheFlag) {
     timerState.menuOpen = true;
     SendMessageW(TimerWindow(), WM_EXITMENULOOP, FALSE, 0);
@@ -352,6 +388,56 @@ TEST_F(Commands, TabWithOnlyTheFocusedControlEligibleLeavesTheFocus) {
     EnableModeControls(true);
     EnableWindow(timerState.topCheck, TRUE);
     ShowWindow(timerState.setButton, SW_HIDE);
+}
+
+namespace {
+
+// A key as the keyboard delivers it: to the focus, or as a system key when nothing has it.
+void TypeKey(WORD key) {
+    PressKey(key);
+    PumpUntil([] { return false; }, 150);
+}
+
+}  // namespace
+
+TEST_F(Commands, DisablingOrHidingTheFocusedControlKeepsTheKeysWorking) {
+    struct Case {
+        TimerMode mode;
+        HWND* focused;
+        UINT command;
+        HWND* focusAfter;  // null: the main window
+        HWND* afterTab;
+    };
+    const Case cases[] = {
+        // After a reset the focus is on 开始, which the clock's row disables.
+        {TimerMode::Stopwatch, &timerState.startButton, IDM_CLOCK_MODE, nullptr,
+         &timerState.clockRadio},
+        // A start from the menu disables the mode controls, the focused radio button too.
+        {TimerMode::Countdown, &timerState.stopwatchRadio, IDM_START, &timerState.startButton,
+         &timerState.resetButton},
+        // The stopwatch's row hides 设定.
+        {TimerMode::Countdown, &timerState.setButton, IDM_STOPWATCH_MODE, &timerState.startButton,
+         &timerState.resetButton},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.command);
+        Command(IDM_RESET);
+        Command(c.mode == TimerMode::Countdown ? IDM_COUNTDOWN_MODE : IDM_STOPWATCH_MODE);
+        SetForegroundWindow(TimerWindow());
+        SetFocus(*c.focused);
+        ASSERT_EQ(GetFocus(), *c.focused);
+        Command(c.command);
+        EXPECT_EQ(GetFocus(), c.focusAfter ? *c.focusAfter : TimerWindow());
+        TypeKey(VK_TAB);
+        EXPECT_EQ(GetFocus(), *c.afterTab);
+        SetWindowPos(TimerWindow(), nullptr, 300, 250, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        TypeKey(VK_UP);
+        RECT frame;
+        GetWindowRect(TimerWindow(), &frame);
+        EXPECT_NE(frame.top, 250) << "the arrow key did not snap the window";
+    }
+    Command(IDM_RESET);
+    Command(IDM_CLOCK_MODE);
 }
 
 TEST_F(Commands, SpaceOnTheMainWindowFocusesTheStartButtonWithoutPressingIt) {

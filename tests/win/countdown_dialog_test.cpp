@@ -475,6 +475,42 @@ TEST(CountdownDialog, PastedTotalsOutsideTheLoadableRangeAreClamped) {
     EXPECT_EQ(timerState.countdownToTime, kMaxToTime);
 }
 
+namespace {
+
+// Replaces a field's whole text by a paste through the clipboard, as Ctrl+V would.
+void PasteInto(HWND dialog, int id, const wchar_t* text) {
+    const size_t bytes = (wcslen(text) + 1) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    memcpy(GlobalLock(memory), text, bytes);
+    GlobalUnlock(memory);
+    ASSERT_TRUE(OpenClipboard(dialog));
+    EmptyClipboard();
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
+    SendDlgItemMessageW(dialog, id, EM_SETSEL, 0, -1);
+    SendDlgItemMessageW(dialog, id, WM_PASTE, 0, 0);
+}
+
+}  // namespace
+
+TEST(CountdownDialog, PastedFullWidthDigitsAreRewrittenAndStored) {
+    const std::wstring path = FreshCountdown(L"full-width");
+    RunCountdownDialog([](HWND dialog) {
+        const wchar_t* pasted[] = {L"\uFF11\uFF12", L"\uFF13\uFF14", L"\uFF15"};
+        for (int i = 0; i < 3; ++i) PasteInto(dialog, kFixedEdits[i], pasted[i]);
+        EXPECT_EQ(RowTexts(dialog, kFixedEdits), (Row{"12", "34", "5"}));
+        DWORD start = 0, end = 0;
+        SendDlgItemMessageW(dialog, IDC_FIX_MINUTES, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                            reinterpret_cast<LPARAM>(&end));
+        EXPECT_EQ(start, 2u);  // the caret after the pasted text, as before the rewrite
+        EXPECT_EQ(end, 2u);
+        ClickButton(dialog, IDOK);
+    });
+    EXPECT_EQ(timerState.countdownFixSeconds, 45245u);
+    EXPECT_EQ(WindowText(timerState.setButton), L"共12:34:05");
+    EXPECT_EQ(ReadFileBytes(path), SettingsFile("0", "45245", "0"));
+}
+
 TEST(CountdownDialog, TheEditFontIsReleasedWhenTheDialogEnds) {
     FreshCountdown(L"font");
     const DWORD objectsBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);

@@ -70,7 +70,7 @@ set_tests_properties(win_sound_tests PROPERTIES
 find_program(ZELVIK_BASH bash)
 foreach(check clock_runs full_hour_chime controls_view settings_beside_executable
               compact_snap countdown_run stopwatch_run popup_drag guide_keyboard
-              keys_focus)
+              keys_focus daylight_saving)
     add_test(NAME e2e_${check}
              COMMAND ${ZELVIK_BASH} ${CMAKE_SOURCE_DIR}/tests/e2e/${check}.sh
                      $<TARGET_FILE:zelvik-timer> $<TARGET_FILE:zelvik-probe>)
@@ -101,6 +101,7 @@ set_tests_properties(win_window_tests win_worker_tests win_config_tests win_soun
                      e2e_clock_runs e2e_full_hour_chime e2e_controls_view
                      e2e_settings_beside_executable e2e_compact_snap e2e_countdown_run
                      e2e_stopwatch_run e2e_popup_drag e2e_guide_keyboard e2e_keys_focus
+                     e2e_daylight_saving
                      PROPERTIES RESOURCE_LOCK display)
 
 # Reads the real program's windows from another process for the end-to-end checks.

@@ -1,0 +1,47 @@
+// Local time from UTC and back by a time zone's rules, given as plain data in the shape of
+// TIME_ZONE_INFORMATION. No <windows.h>: the host tests compile this file too.
+#pragma once
+
+#include <cstdint>
+
+#include "timer_types.h"
+
+// A change of the clock. With year 0 it recurs: the day-th dayOfWeek (0 = Sunday) of the month,
+// 5 meaning the last, at the given local time. With a year it is that one date (day of month).
+struct ZoneDate {
+    int year;
+    int month;  // 1 to 12; 0 in a zone without daylight saving
+    int dayOfWeek;
+    int day;
+    int hour;
+    int minute;
+    int second;
+    int milliseconds;
+};
+
+// Biases in minutes, UTC = local + bias + standardBias or daylightBias. standardDate is when
+// daylight saving ends, in daylight time; daylightDate when it begins, in standard time.
+struct ZoneRules {
+    int32_t bias;
+    int32_t standardBias;
+    int32_t daylightBias;
+    ZoneDate standardDate;
+    ZoneDate daylightDate;
+};
+
+// Milliseconds since 1970-01-01 00:00 of a calendar date and time, on no particular clock.
+int64_t CalendarMs(int year, int month, int day, int64_t msOfDay);
+
+// Whether daylight saving is in force at a UTC moment.
+bool IsDaylightAt(int64_t utcMs, const ZoneRules& zone);
+
+// The local clock at a UTC moment, in milliseconds on the calendar.
+int64_t LocalMsAt(int64_t utcMs, const ZoneRules& zone);
+
+// The local clock reading split into the fields the timing rules use.
+WallTime WallTimeOf(int64_t localMs);
+
+// The UTC moment at which the local clock first shows `localMs`. A time in the hour that is
+// repeated when daylight saving ends is taken at its first occurrence; a time in the hour that is
+// skipped when it begins never shows, and its moment is the jump past it.
+int64_t FirstUtcShowing(int64_t localMs, const ZoneRules& zone);
