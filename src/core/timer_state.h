@@ -1,7 +1,8 @@
 // The one record of state shared by the UI thread and the tick worker.
 //
 // Threading: flags and enumerations are std::atomic and read or written whole by either thread.
-// displayText and the 64-bit counters (accumulatedMs, nowTick, segmentStartTick) are guarded by
+// displayText and the 64-bit counters (accumulatedMs, nowTick, segmentStartTick, armedUtcMs) are
+// guarded by
 // counterLock (see StateLock). A run-state transition on the UI thread and one worker iteration
 // each hold the lock across all their reads and writes of the counters, the run state and the
 // readout, so each appears atomic to the other. The lock is never held while calling into a
@@ -41,6 +42,10 @@ struct TimerState {
     uint64_t accumulatedMs = 0;
     uint64_t nowTick = 0;
     uint64_t segmentStartTick = 0;
+    // When the until-time countdown was armed, UTC milliseconds: on the night the clock falls
+    // back, a target in the repeated hour that had already shown once then comes at its second
+    // showing, not at once.
+    int64_t armedUtcMs = 0;
     char displayText[kDisplayTextCapacity] = "00:00:00.000";
     CRITICAL_SECTION counterLock;
 

@@ -104,13 +104,17 @@ WallTime WallTimeOf(int64_t localMs) {
             static_cast<int>((days % 7 + 11) % 7)};
 }
 
-int64_t FirstUtcShowing(int64_t localMs, const ZoneRules& zone) {
+int64_t UtcShowing(int64_t localMs, const ZoneRules& zone, int64_t notBeforeUtcMs) {
     const int64_t asStandard = localMs + StandardOffsetMs(zone);
     if (!HasDaylightSaving(zone)) return asStandard;
     const int64_t asDaylight = localMs + DaylightOffsetMs(zone);
     const bool standardShows = !IsDaylightAt(asStandard, zone);
     const bool daylightShows = IsDaylightAt(asDaylight, zone);
-    if (standardShows && daylightShows) return asStandard < asDaylight ? asStandard : asDaylight;
+    if (standardShows && daylightShows) {
+        const int64_t first = asStandard < asDaylight ? asStandard : asDaylight;
+        const int64_t second = asStandard < asDaylight ? asDaylight : asStandard;
+        return first >= notBeforeUtcMs ? first : second;
+    }
     if (standardShows) return asStandard;
     if (daylightShows) return asDaylight;
     // Skipped: the clock jumps past it at the change that lies between the two readings.

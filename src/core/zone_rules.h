@@ -41,7 +41,8 @@ int64_t LocalMsAt(int64_t utcMs, const ZoneRules& zone);
 // The local clock reading split into the fields the timing rules use.
 WallTime WallTimeOf(int64_t localMs);
 
-// The UTC moment at which the local clock first shows `localMs`. A time in the hour that is
-// repeated when daylight saving ends is taken at its first occurrence; a time in the hour that is
+// The UTC moment at which the local clock shows `localMs`. A time in the hour that is repeated
+// when daylight saving ends is taken at its first occurrence that is not before `notBeforeUtcMs`
+// (the second one only when the first had already passed then); a time in the hour that is
 // skipped when it begins never shows, and its moment is the jump past it.
-int64_t FirstUtcShowing(int64_t localMs, const ZoneRules& zone);
+int64_t UtcShowing(int64_t localMs, const ZoneRules& zone, int64_t notBeforeUtcMs);

@@ -38,12 +38,12 @@ int32_t UntilTimeRemaining(uint32_t countdownToTime, int targetWeekday, const Wa
     return remaining;
 }
 
-int32_t ZonedUntilTimeRemaining(uint32_t countdownToTime, int targetWeekday, int64_t nowUtcMs,
-                                const ZoneRules& zone) {
+int32_t ZonedUntilTimeRemaining(uint32_t countdownToTime, int targetWeekday, int64_t armedUtcMs,
+                                int64_t nowUtcMs, const ZoneRules& zone) {
     const int64_t localMs = LocalMsAt(nowUtcMs, zone);
     const int32_t onTheClock =
         UntilTimeRemaining(countdownToTime, targetWeekday, WallTimeOf(localMs));
-    return static_cast<int32_t>(FirstUtcShowing(localMs + onTheClock, zone) - nowUtcMs);
+    return static_cast<int32_t>(UtcShowing(localMs + onTheClock, zone, armedUtcMs) - nowUtcMs);
 }
 
 int ArmTargetWeekday(uint32_t countdownToTime, const WallTime& now) {

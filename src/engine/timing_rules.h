@@ -41,13 +41,14 @@ inline uint32_t TargetSecondOfDay(uint32_t countdownToTime) {
 int32_t UntilTimeRemaining(uint32_t countdownToTime, int targetWeekday, const WallTime& now);
 
 // The same countdown in real time, through UTC with the zone's rules: the day rule above picks the
-// local time the clock is to show, and the remainder is the time until the clock first shows it.
+// local time the clock is to show, and the remainder is the time until the clock first shows it
+// after the countdown was armed (at `armedUtcMs`).
 // On a day without a change of the clock it equals UntilTimeRemaining at the same moment. Across
 // one, it runs without a jump; a target in the skipped hour comes when the clock jumps past it,
 // one in the repeated hour at its first occurrence, and an overtime keeps counting up when the
 // clock falls back.
-int32_t ZonedUntilTimeRemaining(uint32_t countdownToTime, int targetWeekday, int64_t nowUtcMs,
-                                const ZoneRules& zone);
+int32_t ZonedUntilTimeRemaining(uint32_t countdownToTime, int targetWeekday, int64_t armedUtcMs,
+                                int64_t nowUtcMs, const ZoneRules& zone);
 
 // The day of week on which an until-time target armed at `now` falls: today when the target lies
 // later today, else tomorrow, so the target is always within the next 24 hours.

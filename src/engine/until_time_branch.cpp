@@ -8,8 +8,9 @@ WindowWork RunUntilTimeBranch(WorkerLocal& local) {
     // Real time to the target, through UTC: on a night the clock changes, the wall clock alone
     // would be an hour off and an overtime would turn back into a countdown.
     const ZonedClock now = ReadZonedClock();
-    const int32_t remaining = ZonedUntilTimeRemaining(
-        timerState.countdownToTime, timerState.targetWeekday, now.utcMs, now.zone);
+    const int32_t remaining =
+        ZonedUntilTimeRemaining(timerState.countdownToTime, timerState.targetWeekday,
+                                timerState.armedUtcMs, now.utcMs, now.zone);
     const bool showMilliseconds = timerState.showMilliseconds;
 
     WindowWork work;

@@ -72,6 +72,13 @@ TEST(ZoneRules, UntilTimeCountsRealTimeAcrossBothChanges) {
         {"fall, 02:00 CET", 2 * 3600 + 480, fall - 10 * 60000, fall + kHourMs, -52 * 60000},
         {"fall, 02:08 CET", 2 * 3600 + 480, fall - 10 * 60000, fall + kHourMs + 8 * 60000,
          -60 * 60000},
+        // Armed at 02:10 in the repeated hour for 02:30: twenty minutes whichever pass it is.
+        {"fall, armed 02:10 CEST for 02:30", 2 * 3600 + 1800, fall + 10 * 60000, fall + 10 * 60000,
+         20 * 60000},
+        {"fall, armed 02:10 CET for 02:30", 2 * 3600 + 1800, fall + kHourMs + 10 * 60000,
+         fall + kHourMs + 10 * 60000, 20 * 60000},
+        {"fall, armed 02:10 CET, overtime", 2 * 3600 + 1800, fall + kHourMs + 10 * 60000,
+         fall + kHourMs + 35 * 60000, -5 * 60000},
         // Armed in the evening before, across midnight and the change.
         {"fall, armed 23:00 CEST for 04:00", 4 * 3600, fall - 3 * kHourMs, fall - 3 * kHourMs,
          6 * 3600000},
@@ -79,7 +86,7 @@ TEST(ZoneRules, UntilTimeCountsRealTimeAcrossBothChanges) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const int weekday = ArmTargetWeekday(c.target, WallTimeOf(LocalMsAt(c.armed, kBerlin)));
-        EXPECT_EQ(ZonedUntilTimeRemaining(c.target, weekday, c.now, kBerlin), c.remaining);
+        EXPECT_EQ(ZonedUntilTimeRemaining(c.target, weekday, c.armed, c.now, kBerlin), c.remaining);
     }
 }
 
@@ -90,7 +97,7 @@ TEST(ZoneRules, OnADayWithoutAChangeTheCountdownIsTheWallClocks) {
     const int weekday = ArmTargetWeekday(target, WallTimeOf(LocalMsAt(armed, kBerlin)));
     for (int64_t now = armed; now < armed + 4 * kHourMs; now += 7 * 60000 + 13501) {
         const WallTime wall = WallTimeOf(LocalMsAt(now, kBerlin));
-        EXPECT_EQ(ZonedUntilTimeRemaining(target, weekday, now, kBerlin),
+        EXPECT_EQ(ZonedUntilTimeRemaining(target, weekday, armed, now, kBerlin),
                   UntilTimeRemaining(target, weekday, wall))
             << now;
     }
@@ -99,6 +106,6 @@ TEST(ZoneRules, OnADayWithoutAChangeTheCountdownIsTheWallClocks) {
     const int64_t march = Utc(2027, 3, 27, 17, 0);
     const int chinaWeekday = ArmTargetWeekday(target, WallTimeOf(LocalMsAt(march, china)));
     for (int64_t now = march; now < march + 12 * kHourMs; now += 11 * 60000 + 7)
-        EXPECT_EQ(ZonedUntilTimeRemaining(target, chinaWeekday, now, china),
+        EXPECT_EQ(ZonedUntilTimeRemaining(target, chinaWeekday, march, now, china),
                   UntilTimeRemaining(target, chinaWeekday, WallTimeOf(LocalMsAt(now, china))));
 }
