@@ -2,6 +2,7 @@
 # into the host test binary.
 set(ZELVIK_RULE_SOURCES
     src/core/readout.cpp
+    src/core/display_scale.cpp
     src/core/config_rules.cpp
     src/engine/chime_rules.cpp
     src/engine/timing_rules.cpp
