@@ -19,6 +19,7 @@ set(ZELVIK_SHELL_SOURCES
     src/core/timer_state.cpp
     src/core/time_source.cpp
     src/core/system_library.cpp
+    src/core/display_dpi.cpp
     src/core/sound.cpp
     src/core/config_file.cpp
     src/core/paint.cpp
@@ -41,6 +42,7 @@ set(ZELVIK_SHELL_SOURCES
     src/window/compact_mode.cpp
     src/window/frame_metrics.cpp
     src/window/edge_snap.cpp
+    src/window/dpi_change.cpp
     src/dialogs/countdown_dialog.cpp
     src/dialogs/plain_dialog.cpp
 )

@@ -31,7 +31,7 @@ LRESULT OnArrowKey(WPARAM key) {
     HWND window = timerState.mainWindow;
     const ScreenSize screen = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     const PixelPoint target = SnapTarget(edge, MeasureFrame(window), screen, timerState.compactMode,
-                                         timerState.showMilliseconds);
+                                         timerState.showMilliseconds, timerState.layout);
     // HWND_TOP without SWP_NOZORDER or SWP_NOACTIVATE: a snapped window also comes to the front
     // of its band and is activated, as a user who just moved it expects.
     SetWindowPos(window, HWND_TOP, target.x, target.y, 0, 0, SWP_NOSIZE);

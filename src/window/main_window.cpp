@@ -5,6 +5,7 @@
 #include "commands.h"
 #include "compact_mode.h"
 #include "create_window.h"
+#include "dpi_change.h"
 #include "keyboard.h"
 #include "paint.h"
 #include "window_mouse.h"
@@ -30,6 +31,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             return OnNcRButtonUp(window, lParam);
         case WM_EXITMENULOOP:
             return OnExitMenuLoop(wParam);
+        case WM_DPICHANGED:
+            return OnDpiChanged(window, wParam, lParam);
         case WM_ACTIVATE:
             return OnActivate(window, wParam, lParam);
         case WM_CLOSE:
