@@ -26,6 +26,17 @@ zelvik_detect_32bit() {
     export ZELVIK_RUNS_32BIT
 }
 
+# After the set-up: where 32-bit code runs but 32-bit Wine could not be installed (a package
+# mirror caught mid-sync leaves the i386 lists unresolvable), the 64-bit build is what can be run,
+# and the run says so rather than failing on a missing loader.
+zelvik_require_32bit_wine() {
+    if [ "$ZELVIK_RUNS_32BIT" = yes ] && [ ! -x /usr/lib/wine/wine ]; then
+        echo "32-bit Wine could not be installed: falling back to the 64-bit build" >&2
+        ZELVIK_RUNS_32BIT=no
+        export ZELVIK_RUNS_32BIT
+    fi
+}
+
 # The one line that says which executable the tests run.
 zelvik_say_tested_build() {
     if [ "$ZELVIK_RUNS_32BIT" = yes ]; then

@@ -48,8 +48,11 @@ if [ ${#missing[@]} -gt 0 ] || [ ${#missing32[@]} -gt 0 ]; then
         DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
             "${missing[@]}" >/dev/null
     fi
+    # The 32-bit packages must match their installed 64-bit twins version for version, which an
+    # incomplete i386 list cannot offer; the callers then run the 64-bit build and say so.
     if [ ${#missing32[@]} -gt 0 ]; then
-        DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing32[@]}" >/dev/null
+        DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing32[@]}" >/dev/null \
+            || echo "could not install ${missing32[*]}: the 32-bit release build cannot run" >&2
     fi
 fi
 

@@ -4,7 +4,10 @@
 # display, where it saves a screenshot of the running timer and says where.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/tools/arch.sh"
+zelvik_detect_32bit
 "$root/tools/install-deps.sh" run
+zelvik_require_32bit_wine
 "$root/tools/build.sh" run
 echo "32-bit release executable: $root/build/win32/zelvik-timer.exe"
 

@@ -10,6 +10,7 @@ source "$root/tools/arch.sh"
 zelvik_detect_32bit
 zelvik_say_tested_build
 "$root/tools/install-deps.sh" test
+zelvik_require_32bit_wine
 "$root/tools/build.sh" test
 
 # One virtual display for the whole run, ended with it.

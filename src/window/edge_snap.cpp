@@ -23,15 +23,24 @@ bool EdgeOfKey(WPARAM key, SnapEdge* edge) {
     return false;
 }
 
+// The whole monitor that holds the window (or the nearest one, for a window dragged off every
+// screen), not its work area: the window may cover the taskbar's edge.
+PixelRect MonitorOfWindow(HWND window) {
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info);
+    return {info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right, info.rcMonitor.bottom};
+}
+
 }  // namespace
 
 LRESULT OnArrowKey(WPARAM key) {
     SnapEdge edge;
     if (!EdgeOfKey(key, &edge)) return 0;
     HWND window = timerState.mainWindow;
-    const ScreenSize screen = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    const PixelPoint target = SnapTarget(edge, MeasureFrame(window), screen, timerState.compactMode,
-                                         timerState.showMilliseconds, timerState.layout);
+    const PixelPoint target =
+        SnapTarget(edge, MeasureFrame(window), MonitorOfWindow(window), timerState.compactMode,
+                   timerState.showMilliseconds, timerState.layout);
     // HWND_TOP without SWP_NOZORDER or SWP_NOACTIVATE: a snapped window also comes to the front
     // of its band and is activated, as a user who just moved it expects.
     SetWindowPos(window, HWND_TOP, target.x, target.y, 0, 0, SWP_NOSIZE);

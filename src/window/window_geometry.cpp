@@ -27,7 +27,7 @@ PixelRect CompactStrip(const FrameMetrics& frame, bool showMilliseconds,
             band.right + fx - margin.right - narrowing, band.bottom + fy - margin.bottom};
 }
 
-PixelPoint SnapTarget(SnapEdge edge, const FrameMetrics& frame, ScreenSize screen, bool compactMode,
+PixelPoint SnapTarget(SnapEdge edge, const FrameMetrics& frame, PixelRect monitor, bool compactMode,
                       bool showMilliseconds, const ScaledLayout& layout) {
     const int fx = FrameLeft(frame);
     const int fy = FrameTop(frame);
@@ -38,22 +38,22 @@ PixelPoint SnapTarget(SnapEdge edge, const FrameMetrics& frame, ScreenSize scree
     PixelPoint target = {frame.window.left, frame.window.top};
     switch (edge) {
         case SnapEdge::Left:
-            target.x = compactMode ? -fx - margin.left : -fx;
+            target.x = monitor.left + (compactMode ? -fx - margin.left : -fx);
             break;
         case SnapEdge::Top:
-            target.y = compactMode ? -fy - band.top - margin.top : 0;
+            target.y = monitor.top + (compactMode ? -fy - band.top - margin.top : 0);
             break;
         case SnapEdge::Right:
             // Compact, measured from the strip's own right edge rather than the window's: that is
-            // sx - Ww + fx + 3 + n where the client area is exactly as wide as the readout band
+            // right - Ww + fx + 3 + n where the client area is exactly as wide as the readout band
             // (the 396-pixel window on Windows), and the strip still meets the edge where the
             // frame is thinner and the client area wider (Wine: 3 pixels, 390).
-            target.x = compactMode ? screen.width + kOverhang -
+            target.x = compactMode ? monitor.right + kOverhang -
                                          CompactStrip(frame, showMilliseconds, layout).right
-                                   : screen.width - width + fx;
+                                   : monitor.right - width + fx;
             break;
         case SnapEdge::Bottom:
-            target.y = screen.height - height + fx;
+            target.y = monitor.bottom - height + fx;
             if (compactMode)
                 target.y += frame.clientBottom - band.bottom + margin.bottom + kOverhang;
             break;

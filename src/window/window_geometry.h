@@ -14,11 +14,6 @@ struct FrameMetrics {
     int clientBottom;  // the client area's height
 };
 
-struct ScreenSize {
-    int width;
-    int height;
-};
-
 struct PixelPoint {
     int x;
     int y;
@@ -34,10 +29,12 @@ PixelRect CompactStrip(const FrameMetrics& frame, bool showMilliseconds,
 
 enum class SnapEdge { Left, Top, Right, Bottom };
 
-// The window's new top-left corner, flush against one edge of the screen. In normal mode the
-// client area meets the left, right and bottom edges and the whole window the top one; in compact
-// mode the strip meets them, a pixel beyond at the right and bottom (its exclusive edges). The
-// other coordinate stays as it is. The left frame's width stands for the right and bottom ones.
-// At every scale the strip's exclusive edges overhang by one pixel, not by a scaled one.
-PixelPoint SnapTarget(SnapEdge edge, const FrameMetrics& frame, ScreenSize screen, bool compactMode,
+// The window's new top-left corner, flush against one edge of the monitor it is on (`monitor`:
+// the whole monitor in screen coordinates, taskbar included; right and bottom exclusive). In
+// normal mode the client area meets the left, right and bottom edges and the whole window the top
+// one; in compact mode the strip meets them, a pixel beyond at the right and bottom (its
+// exclusive edges). The other coordinate stays as it is. The left frame's width stands for the
+// right and bottom ones. At every scale the strip's exclusive edges overhang by one pixel, not by
+// a scaled one.
+PixelPoint SnapTarget(SnapEdge edge, const FrameMetrics& frame, PixelRect monitor, bool compactMode,
                       bool showMilliseconds, const ScaledLayout& layout = ScaleLayout(kDesignDpi));

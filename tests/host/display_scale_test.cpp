@@ -88,8 +88,8 @@ TEST(ScaledLayout, AtHigherDpisEverythingScalesAndStaysInsideTheClientArea) {
     }
 }
 
-TEST(ScaledLayout, TheSnappedStripMeetsAllFourScreenEdgesAtEveryScale) {
-    const ScreenSize screen = {2560, 1600};
+TEST(ScaledLayout, TheSnappedStripMeetsAllFourMonitorEdgesAtEveryScale) {
+    const PixelRect monitor = {1280, -200, 3840, 1400};  // a second monitor, right and above
     for (int dpi : kHigherDpis) {
         const ScaledLayout layout = ScaleLayout(dpi);
         // Windows' frame at this scale, the window somewhere on the screen.
@@ -101,24 +101,24 @@ TEST(ScaledLayout, TheSnappedStripMeetsAllFourScreenEdgesAtEveryScale) {
             for (SnapEdge edge :
                  {SnapEdge::Left, SnapEdge::Top, SnapEdge::Right, SnapEdge::Bottom}) {
                 const FrameMetrics frame = {
-                    {300, 200, 300 + width, 200 + height}, 300 + fx, 200 + fy, height - fy - fx};
-                const PixelPoint corner = SnapTarget(edge, frame, screen, true, ms, layout);
+                    {1500, 200, 1500 + width, 200 + height}, 1500 + fx, 200 + fy, height - fy - fx};
+                const PixelPoint corner = SnapTarget(edge, frame, monitor, true, ms, layout);
                 const PixelRect strip = CompactStrip(frame, ms, layout);
                 SCOPED_TRACE(testing::Message()
                              << dpi << " DPI, ms " << ms << ", edge " << static_cast<int>(edge));
                 // Right and bottom exclusive: one pixel beyond the screen, at every scale.
                 switch (edge) {
                     case SnapEdge::Left:
-                        EXPECT_EQ(corner.x + strip.left, 0);
+                        EXPECT_EQ(corner.x + strip.left, monitor.left);
                         break;
                     case SnapEdge::Top:
-                        EXPECT_EQ(corner.y + strip.top, 0);
+                        EXPECT_EQ(corner.y + strip.top, monitor.top);
                         break;
                     case SnapEdge::Right:
-                        EXPECT_EQ(corner.x + strip.right, screen.width + 1);
+                        EXPECT_EQ(corner.x + strip.right, monitor.right + 1);
                         break;
                     case SnapEdge::Bottom:
-                        EXPECT_EQ(corner.y + strip.bottom, screen.height + 1);
+                        EXPECT_EQ(corner.y + strip.bottom, monitor.bottom + 1);
                         break;
                 }
                 // The strip is the scaled band less its scaled margins, in client terms.

@@ -4,7 +4,7 @@
 
 namespace {
 
-constexpr ScreenSize kScreen = {1280, 800};
+constexpr PixelRect kScreen = {0, 0, 1280, 800};
 
 // A window at (left, top) of width x height whose left, right and bottom frames are fx wide and
 // whose caption and top frame together are fy high.
@@ -119,8 +119,8 @@ TEST(SnapTarget, CompactRightFollowsTheStripWhereTheClientAreaIsWiderThanTheBand
 }
 
 TEST(SnapTarget, NormalModePutsTheClientAreaOnTheEdgesAndTheWholeWindowAtTheTop) {
-    const ScreenSize screens[] = {kScreen, {1920, 1080}};
-    for (const ScreenSize screen : screens) {
+    const PixelRect screens[] = {kScreen, {0, 0, 1920, 1080}};
+    for (const PixelRect screen : screens) {
         for (const FrameMetrics& frame : kFrames) {
             const int fx = frame.clientLeft - frame.window.left;
             const int fy = frame.clientTop - frame.window.top;
@@ -128,10 +128,10 @@ TEST(SnapTarget, NormalModePutsTheClientAreaOnTheEdgesAndTheWholeWindowAtTheTop)
             const PixelPoint left = SnapTarget(SnapEdge::Left, frame, screen, false, true);
             EXPECT_EQ(left.x + fx, 0);
             const PixelPoint right = SnapTarget(SnapEdge::Right, frame, screen, false, false);
-            EXPECT_EQ(right.x + fx + clientWidth, screen.width);
+            EXPECT_EQ(right.x + fx + clientWidth, screen.right);
             EXPECT_EQ(SnapTarget(SnapEdge::Top, frame, screen, false, true).y, 0);
             const PixelPoint bottom = SnapTarget(SnapEdge::Bottom, frame, screen, false, false);
-            EXPECT_EQ(bottom.y + fy + frame.clientBottom, screen.height);
+            EXPECT_EQ(bottom.y + fy + frame.clientBottom, screen.bottom);
         }
     }
 }
@@ -146,10 +146,10 @@ TEST(SnapTarget, CompactModePutsTheStripOnTheEdgesWithAndWithoutMilliseconds) {
             EXPECT_EQ(strip.top, 0);
             // The exclusive right and bottom edges lie one pixel beyond the screen.
             strip = StripOnScreen(frame, SnapTarget(SnapEdge::Right, frame, kScreen, true, ms), ms);
-            EXPECT_EQ(strip.right, kScreen.width + 1);
+            EXPECT_EQ(strip.right, kScreen.right + 1);
             strip =
                 StripOnScreen(frame, SnapTarget(SnapEdge::Bottom, frame, kScreen, true, ms), ms);
-            EXPECT_EQ(strip.bottom, kScreen.height + 1);
+            EXPECT_EQ(strip.bottom, kScreen.bottom + 1);
         }
     }
 }
@@ -177,5 +177,45 @@ TEST(SnapTarget, KeepsTheOtherCoordinateEvenOffScreen) {
         EXPECT_EQ(SnapTarget(SnapEdge::Right, frame, kScreen, compact, true).y, 700);
         EXPECT_EQ(SnapTarget(SnapEdge::Top, frame, kScreen, compact, true).x, -40);
         EXPECT_EQ(SnapTarget(SnapEdge::Bottom, frame, kScreen, compact, true).x, -40);
+    }
+}
+
+// A second monitor to the right of the primary, one to its left at negative coordinates, and the
+// primary itself, with the window on each (its corner 100, 200 in from the monitor's): the
+// targets of the window's corner on the Windows frame, normal and compact with and without
+// milliseconds. The other coordinate stays.
+TEST(SnapTarget, OnTheEdgesOfTheMonitorTheWindowIsOn) {
+    struct Row {
+        PixelRect monitor;
+        SnapEdge edge;
+        int normal, compactMs, compactPlain;
+    };
+    constexpr PixelRect right = {1280, 0, 2560, 800};
+    constexpr PixelRect left = {-1920, -200, 0, 880};
+    constexpr PixelRect primary = {0, 0, 1280, 800};
+    const Row rows[] = {
+        {right, SnapEdge::Left, 1272, 1269, 1269},   {right, SnapEdge::Top, 0, -62, -62},
+        {right, SnapEdge::Right, 2172, 2175, 2298},  {right, SnapEdge::Bottom, 652, 686, 686},
+        {left, SnapEdge::Left, -1928, -1931, -1931}, {left, SnapEdge::Top, -200, -262, -262},
+        {left, SnapEdge::Right, -388, -385, -262},   {left, SnapEdge::Bottom, 732, 766, 766},
+        {primary, SnapEdge::Left, -8, -11, -11},     {primary, SnapEdge::Top, 0, -62, -62},
+        {primary, SnapEdge::Right, 892, 895, 1018},  {primary, SnapEdge::Bottom, 652, 686, 686},
+    };
+    for (const Row& row : rows) {
+        const FrameMetrics frame =
+            Frame(row.monitor.left + 100, row.monitor.top + 200, 396, 156, 8, 31);
+        const bool horizontal = row.edge == SnapEdge::Left || row.edge == SnapEdge::Right;
+        for (bool compact : {false, true}) {
+            for (bool ms : {true, false}) {
+                const PixelPoint target = SnapTarget(row.edge, frame, row.monitor, compact, ms);
+                const int expected = !compact ? row.normal : ms ? row.compactMs : row.compactPlain;
+                SCOPED_TRACE(testing::Message() << "monitor left " << row.monitor.left << ", edge "
+                                                << static_cast<int>(row.edge) << ", compact "
+                                                << compact << ", ms " << ms);
+                EXPECT_EQ(horizontal ? target.x : target.y, expected);
+                EXPECT_EQ(horizontal ? target.y : target.x,
+                          horizontal ? frame.window.top : frame.window.left);
+            }
+        }
     }
 }
