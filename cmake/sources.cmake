@@ -2,6 +2,7 @@
 # into the host test binary.
 set(ZELVIK_RULE_SOURCES
     src/core/readout.cpp
+    src/core/display_scale.cpp
     src/core/config_rules.cpp
     src/core/zone_rules.cpp
     src/engine/chime_rules.cpp
@@ -19,6 +20,7 @@ set(ZELVIK_SHELL_SOURCES
     src/core/timer_state.cpp
     src/core/time_source.cpp
     src/core/system_library.cpp
+    src/core/display_dpi.cpp
     src/core/sound.cpp
     src/core/config_file.cpp
     src/core/paint.cpp
@@ -43,6 +45,7 @@ set(ZELVIK_SHELL_SOURCES
     src/window/compact_mode.cpp
     src/window/frame_metrics.cpp
     src/window/edge_snap.cpp
+    src/window/dpi_change.cpp
     src/dialogs/countdown_dialog.cpp
     src/dialogs/plain_dialog.cpp
 )

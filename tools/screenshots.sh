@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Regenerates the README's screenshots in docs/ from the real program under Wine on a virtual
 # display, driven with the mouse as a user would: the clock, the stopwatch with milliseconds, a
-# countdown run out in red, the compact strip, the countdown settings dialog and the popup menu.
+# countdown run out in red, the compact strip, the countdown settings dialog and the popup menu;
+# and the clock again at 150 % display scale.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/install-deps.sh" test
@@ -108,6 +109,20 @@ sleep 0.5
 shot menu "$l" "$t" "$(( mr > r ? mr : r ))" "$(( mb > b ? mb : b ))"
 xdotool key Escape
 stop_timer
+
+# The clock at 150 % (144 DPI), in a prefix of its own whose display is set so.
+(
+    export ZELVIK_DPI=144
+    source "$root/tests/e2e/lib.sh" "$root/build/win64/zelvik-timer.exe" \
+        "$root/build/win64/zelvik-probe.exe"
+    cp "$EXE" "$WORK/zelvik-timer.exe"
+    TIMER_EXE=$WORK/zelvik-timer.exe
+    start_timer_at 10:08:30
+    sleep 1.5
+    window_shot clock-150
+    stop_timer
+    /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
+)
 if [ "$running" = no ]; then
     /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true

@@ -1,7 +1,14 @@
 # Sourced by the run and test scripts: the Wine prefix, locale and display every Windows-side
 # program of this project runs with. Safe to source repeatedly.
 ZELVIK_ROOT=${ZELVIK_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
-export WINEPREFIX=${ZELVIK_WINEPREFIX:-$ZELVIK_ROOT/build/wineprefix}
+# ZELVIK_DPI (e.g. 144 for 150 %) runs in a prefix of its own whose display is set to that DPI:
+# Wine reads it when its server starts, and the shared prefix stays at 96 for every other test.
+ZELVIK_DPI=${ZELVIK_DPI:-96}
+if [ "$ZELVIK_DPI" = 96 ]; then
+    export WINEPREFIX=${ZELVIK_WINEPREFIX:-$ZELVIK_ROOT/build/wineprefix}
+else
+    export WINEPREFIX=${ZELVIK_WINEPREFIX:-$ZELVIK_ROOT/build/wineprefix-dpi$ZELVIK_DPI}
+fi
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-winemenubuilder.exe=d;mscoree=d;mshtml=d}
 # zh_CN.UTF-8 makes Wine's ANSI code page 936 (GBK), as on a Chinese Windows.
@@ -29,6 +36,7 @@ zelvik_ensure_display() {
 zelvik_ensure_prefix() {
     local kind=win64 boot=$WINE64
     if [ "$ZELVIK_RUNS_32BIT" = yes ]; then kind=wow64 boot=$WINE32; fi
+    [ "$ZELVIK_DPI" = 96 ] || kind+=" dpi $ZELVIK_DPI"
     mkdir -p "$(dirname "$WINEPREFIX")"
     (
         flock 9
@@ -41,6 +49,13 @@ zelvik_ensure_prefix() {
         "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
         "$WINE64" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v '微软雅黑' \
             /d 'Noto Sans CJK SC' /f >/dev/null 2>&1
+        # Only this value: DpiScalingVer would make Wine read the manifest's DPI awareness
+        # differently from Windows (it stops at "PerMonitorV2," and takes the program as unaware).
+        if [ "$ZELVIK_DPI" != 96 ]; then
+            "$WINE64" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
+                /d "$ZELVIK_DPI" /f >/dev/null 2>&1
+        fi
+        # The server ends with its last client; the next one reads the DPI set above.
         /usr/lib/wine/wineserver -w 2>/dev/null || true
         echo "$kind" > "$WINEPREFIX/.zelvik-ready"
     ) 9>"$WINEPREFIX.lock"

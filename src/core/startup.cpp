@@ -1,6 +1,7 @@
 #include "startup.h"
 
 #include "config_file.h"
+#include "display_dpi.h"
 #include "main_window.h"
 #include "resource_ids.h"
 #include "sound.h"
@@ -14,8 +15,6 @@ wchar_t initialCaption[kStringCapacity];
 wchar_t windowClassName[kStringCapacity];
 
 const wchar_t kCaption[] = L"Zelvik计时器";
-constexpr int kWindowWidth = 396;
-constexpr int kWindowHeight = 156;
 
 void RegisterMainWindowClass(HINSTANCE instance) {
     WNDCLASSEXW windowClass = {};
@@ -51,11 +50,14 @@ bool CreateTimerWindow(HINSTANCE instance, int showCommand) {
     InstallEmbeddedFont(instance);
     LoadSoundLibrary();
 
+    // At the system's scale; WM_CREATE corrects it if the window's own display has another.
+    SetLayout(ScaleLayout(WindowDpi(nullptr)));
     // WM_CREATE runs inside this call and works on its own window argument: mainWindow is
     // stored only once the call returns.
     HWND window = CreateWindowExW(
         0, windowClassName, initialCaption, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT,
-        CW_USEDEFAULT, kWindowWidth, kWindowHeight, nullptr, nullptr, instance, nullptr);
+        CW_USEDEFAULT, timerState.layout.windowWidth, timerState.layout.windowHeight, nullptr,
+        nullptr, instance, nullptr);
     if (!window) return false;
     timerState.mainWindow = window;
     SetWindowTextW(window, kCaption);

@@ -29,13 +29,31 @@ void CopyDisplayText(char (&out)[kDisplayTextCapacity]) {
     memcpy(out, timerState.displayText, kDisplayTextCapacity);
 }
 
+namespace {
+
+RECT ToRect(const PixelRect& rect) {
+    return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+}  // namespace
+
 RECT DisplayRect() {
-    return {kDisplayRect.left, kDisplayRect.top, kDisplayRect.right, kDisplayRect.bottom};
+    return ToRect(timerState.layout.displayRect);
+}
+
+void SetLayout(const ScaledLayout& layout) {
+    StateLock lock;
+    timerState.layout = layout;
 }
 
 void InvalidateReadout() {
     // With no window yet, a null handle would invalidate every window of the desktop.
     if (!timerState.mainWindow) return;
-    const RECT rect = DisplayRect();
+    RECT rect;
+    {
+        // The worker calls this too, and the band changes with the window's DPI.
+        StateLock lock;
+        rect = ToRect(timerState.layout.displayRect);
+    }
     InvalidateRect(timerState.mainWindow, &rect, FALSE);
 }

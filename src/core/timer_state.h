@@ -2,12 +2,12 @@
 //
 // Threading: flags and enumerations are std::atomic and read or written whole by either thread.
 // displayText and the 64-bit counters (accumulatedMs, nowTick, segmentStartTick, armedUtcMs) are
-// guarded by
-// counterLock (see StateLock). A run-state transition on the UI thread and one worker iteration
-// each hold the lock across all their reads and writes of the counters, the run state and the
-// readout, so each appears atomic to the other. The lock is never held while calling into a
-// window: the worker's SetWindowTextW, FlashWindow or SetForegroundWindow wait for the UI thread,
-// and the UI thread may be waiting for the lock.
+// guarded by counterLock (see StateLock); so is the scaled layout, which only the UI thread writes
+// and the worker reads for the readout band it invalidates. A run-state transition on the UI
+// thread and one worker iteration each hold the lock across all their reads and writes of the
+// counters, the run state and the readout, so each appears atomic to the other. The lock is never
+// held while calling into a window: the worker's SetWindowTextW, FlashWindow or
+// SetForegroundWindow wait for the UI thread, and the UI thread may be waiting for the lock.
 #pragma once
 
 #include <windows.h>
@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "display_scale.h"
 #include "timer_types.h"
 
 constexpr size_t kDisplayTextCapacity = 32;  // readouts are at most 19 characters
@@ -47,6 +48,9 @@ struct TimerState {
     // showing, not at once.
     int64_t armedUtcMs = 0;
     char displayText[kDisplayTextCapacity] = "00:00:00.000";
+    // Every pixel figure at the main window's DPI: set at creation and when the window moves to
+    // a display of another scale. Written under the lock; the UI thread reads it without.
+    ScaledLayout layout = ScaleLayout(kDesignDpi);
     CRITICAL_SECTION counterLock;
 
     // The settings file beside the executable (UTF-16, so any folder name works).
@@ -57,6 +61,7 @@ struct TimerState {
     HINSTANCE instance = nullptr;
     HMENU popupMenu = nullptr;
     HFONT displayFont = nullptr;
+    HFONT controlFont = nullptr;  // kept to be replaced when the DPI changes
     HBRUSH backgroundBrush = nullptr;
     HWND startButton = nullptr;
     HWND resetButton = nullptr;
@@ -88,4 +93,7 @@ void CopyDisplayText(char (&out)[kDisplayTextCapacity]);
 // Invalidates the readout band of the main window without erasing (never under the lock).
 void InvalidateReadout();
 
+// The readout band at the window's scale (UI thread).
 RECT DisplayRect();
+// Makes `layout` the main window's; UI thread only.
+void SetLayout(const ScaledLayout& layout);

@@ -7,6 +7,8 @@
 #include "config_file.h"
 #include "config_rules.h"
 #include "create_window.h"
+#include "display_dpi.h"
+#include "display_scale.h"
 #include "dialog_fields.h"
 #include "readout.h"
 #include "resource_ids.h"
@@ -31,20 +33,29 @@ constexpr TimeField kUntilRow[] = {{IDC_UNTIL_HOURS, IDC_UNTIL_HOURS_SPIN, 23},
 
 constexpr int kFieldTextSize = 200;
 
+constexpr int kEditIds[] = {IDC_FIX_HOURS,   IDC_FIX_MINUTES,   IDC_FIX_SECONDS,
+                            IDC_UNTIL_HOURS, IDC_UNTIL_MINUTES, IDC_UNTIL_SECONDS};
+
 // The LCD face for the six edits, created at each opening and deleted when the dialog window
 // goes (WM_DESTROY), so repeated openings leak nothing. The dialog is modal and only one is open
 // at a time.
 HFONT editFont = nullptr;
 
-HFONT CreateEditFont() {
-    return CreateFontW(30, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH | FF_SWISS, L"DEDOziv2");
-}
-
 void ReleaseEditFont() {
     if (editFont) DeleteObject(editFont);
     editFont = nullptr;
+}
+
+// At the dialog's own scale: the system scales the template, not a font made in pixels. The
+// edits are given the new font before the old one goes.
+void ApplyEditFont(HWND dialog, int dpi) {
+    HFONT old = editFont;
+    editFont = CreateFontW(ScaleLayout(dpi).dialogDigitsHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+                           FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                           DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"DEDOziv2");
+    for (int id : kEditIds)
+        SendDlgItemMessageW(dialog, id, WM_SETFONT, reinterpret_cast<WPARAM>(editFont), TRUE);
+    if (old) DeleteObject(old);
 }
 
 void InitField(HWND dialog, const TimeField& field, uint32_t value) {
@@ -68,10 +79,7 @@ void InitRow(HWND dialog, const TimeField (&row)[3], uint32_t seconds) {
 INT_PTR OnInitDialog(HWND dialog) {
     CheckDlgButton(dialog, IDC_TIMEOUT_CONTINUE,
                    timerState.timeoutContinue ? BST_CHECKED : BST_UNCHECKED);
-    editFont = CreateEditFont();
-    for (int id : {IDC_FIX_HOURS, IDC_FIX_MINUTES, IDC_FIX_SECONDS, IDC_UNTIL_HOURS,
-                   IDC_UNTIL_MINUTES, IDC_UNTIL_SECONDS})
-        SendDlgItemMessageW(dialog, id, WM_SETFONT, reinterpret_cast<WPARAM>(editFont), TRUE);
+    ApplyEditFont(dialog, WindowDpi(dialog));
     InitRow(dialog, kFixedRow, timerState.countdownFixSeconds);
     InitRow(dialog, kUntilRow, timerState.countdownToTime);
     const CountdownKind kind = timerState.countdownKind;
@@ -218,6 +226,10 @@ INT_PTR CALLBACK CountdownDialogProc(HWND dialog, UINT message, WPARAM wParam, L
             return OnInitDialog(dialog);
         case WM_COMMAND:
             return OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
+        case WM_DPICHANGED:
+            // The dialog manager moves and scales the template's controls itself.
+            ApplyEditFont(dialog, LOWORD(wParam));
+            return FALSE;
         case WM_DESTROY:
             ReleaseEditFont();
             return FALSE;

@@ -19,7 +19,8 @@ void ToggleCompact() {
 void ApplyCompactRegion() {
     HWND window = timerState.mainWindow;
     if (timerState.compactMode) {
-        const PixelRect strip = CompactStrip(MeasureFrame(window), timerState.showMilliseconds);
+        const PixelRect strip =
+            CompactStrip(MeasureFrame(window), timerState.showMilliseconds, timerState.layout);
         // A rounded rectangle with no rounding: the strip's exact corners. The system owns the
         // region once it is set.
         HRGN region = CreateRoundRectRgn(strip.left, strip.top, strip.right, strip.bottom, 0, 0);

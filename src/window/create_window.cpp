@@ -2,6 +2,7 @@
 
 #include "config_file.h"
 #include "control_focus.h"
+#include "display_dpi.h"
 #include "key_forwarder.h"
 #include "popup_menu.h"
 #include "resource_ids.h"
@@ -10,11 +11,15 @@
 
 namespace {
 
-HWND CreateButton(HWND parent, const wchar_t* caption, int id, DWORD style, int x, int y, int width,
-                  int height) {
-    return CreateWindowExW(0, L"Button", caption, WS_CHILD | WS_VISIBLE | style, x, y, width,
-                           height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                           timerState.instance, nullptr);
+HWND CreateButton(HWND parent, const wchar_t* caption, int id, DWORD style, ControlSlot slot) {
+    // The check boxes sit against the right edge: their x follows the window's outer width.
+    RECT frame;
+    GetWindowRect(parent, &frame);
+    const PixelRect box = ControlRect(timerState.layout, slot, frame.right - frame.left);
+    return CreateWindowExW(0, L"Button", caption, WS_CHILD | WS_VISIBLE | style, box.left, box.top,
+                           box.right - box.left, box.bottom - box.top, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), timerState.instance,
+                           nullptr);
 }
 
 void SetCheck(HWND control, bool checked) {
@@ -28,45 +33,48 @@ HFONT CreateWindowFont(int height, const wchar_t* face) {
 }
 
 void CreateModeControls(HWND window) {
-    timerState.clockRadio =
-        CreateButton(window, L"时钟", IDC_CLOCK_RADIO, WS_GROUP | BS_AUTORADIOBUTTON, 1, 2, 51, 26);
+    timerState.clockRadio = CreateButton(window, L"时钟", IDC_CLOCK_RADIO,
+                                         WS_GROUP | BS_AUTORADIOBUTTON, ControlSlot::ClockRadio);
     SetCheck(timerState.clockRadio, true);
-    timerState.stopwatchRadio =
-        CreateButton(window, L"秒表", IDC_STOPWATCH_RADIO, BS_AUTORADIOBUTTON, 54, 2, 51, 26);
-    timerState.countdownRadio =
-        CreateButton(window, L"倒计时", IDC_COUNTDOWN_RADIO, BS_AUTORADIOBUTTON, 107, 2, 68, 26);
+    timerState.stopwatchRadio = CreateButton(window, L"秒表", IDC_STOPWATCH_RADIO,
+                                             BS_AUTORADIOBUTTON, ControlSlot::StopwatchRadio);
+    timerState.countdownRadio = CreateButton(window, L"倒计时", IDC_COUNTDOWN_RADIO,
+                                             BS_AUTORADIOBUTTON, ControlSlot::CountdownRadio);
     timerState.setButton =
-        CreateButton(window, L"设定", IDC_SET_BUTTON, BS_PUSHBUTTON, 175, 2, 85, 26);
+        CreateButton(window, L"设定", IDC_SET_BUTTON, BS_PUSHBUTTON, ControlSlot::SetButton);
 }
 
 void CreateOptionChecks(HWND window) {
-    // The check boxes sit against the right edge: their x follows the window's outer width.
-    RECT frame;
-    GetWindowRect(window, &frame);
-    const int width = frame.right - frame.left;
     timerState.topCheck =
-        CreateButton(window, L"最上", IDC_TOP_CHECK, BS_AUTOCHECKBOX, width - 72, 2, 52, 26);
+        CreateButton(window, L"最上", IDC_TOP_CHECK, BS_AUTOCHECKBOX, ControlSlot::TopCheck);
     SetCheck(timerState.topCheck, timerState.alwaysOnTop);
     timerState.msCheck = CreateButton(window, L"毫秒", IDC_MS_CHECK, WS_TABSTOP | BS_AUTOCHECKBOX,
-                                      width - 128, 2, 52, 26);
+                                      ControlSlot::MsCheck);
     SetCheck(timerState.msCheck, timerState.showMilliseconds);
 }
 
 void CreateRunButtons(HWND window) {
-    timerState.startButton =
-        CreateButton(window, L"开始", IDC_START_BUTTON, WS_TABSTOP | BS_PUSHBUTTON, 3, 88, 98, 26);
+    timerState.startButton = CreateButton(window, L"开始", IDC_START_BUTTON,
+                                          WS_TABSTOP | BS_PUSHBUTTON, ControlSlot::StartButton);
     timerState.resetButton = CreateButton(window, L"重置", IDC_RESET_BUTTON,
-                                          WS_TABSTOP | BS_PUSHBUTTON, 105, 88, 98, 26);
+                                          WS_TABSTOP | BS_PUSHBUTTON, ControlSlot::ResetButton);
 }
 
-void CreateFonts() {
-    timerState.displayFont = CreateWindowFont(52, L"DEDOziv2");
-    HFONT controlFont = CreateWindowFont(22, L"微软雅黑");
-    for (HWND control : {timerState.clockRadio, timerState.stopwatchRadio,
-                         timerState.countdownRadio, timerState.setButton, timerState.startButton,
-                         timerState.resetButton, timerState.topCheck, timerState.msCheck})
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(controlFont), TRUE);
-}
+// The controls with the slot each one occupies, in creation order.
+struct PlacedControl {
+    HWND TimerState::*handle;
+    ControlSlot slot;
+};
+constexpr PlacedControl kPlacedControls[] = {
+    {&TimerState::clockRadio, ControlSlot::ClockRadio},
+    {&TimerState::stopwatchRadio, ControlSlot::StopwatchRadio},
+    {&TimerState::countdownRadio, ControlSlot::CountdownRadio},
+    {&TimerState::setButton, ControlSlot::SetButton},
+    {&TimerState::topCheck, ControlSlot::TopCheck},
+    {&TimerState::msCheck, ControlSlot::MsCheck},
+    {&TimerState::startButton, ControlSlot::StartButton},
+    {&TimerState::resetButton, ControlSlot::ResetButton},
+};
 
 void FillTabOrder() {
     timerState.tabOrder = {timerState.startButton,    timerState.resetButton,
@@ -84,6 +92,44 @@ void SubclassControls() {
 }
 
 }  // namespace
+
+void ApplyLayoutFonts() {
+    const ScaledLayout& layout = timerState.layout;
+    HFONT oldDisplay = timerState.displayFont;
+    HFONT oldControl = timerState.controlFont;
+    timerState.displayFont = CreateWindowFont(layout.readoutFontHeight, L"DEDOziv2");
+    timerState.controlFont = CreateWindowFont(layout.controlFontHeight, L"微软雅黑");
+    for (HWND control : {timerState.clockRadio, timerState.stopwatchRadio,
+                         timerState.countdownRadio, timerState.setButton, timerState.startButton,
+                         timerState.resetButton, timerState.topCheck, timerState.msCheck})
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(timerState.controlFont), TRUE);
+    // The controls hold the new one now, and the paint handler selects the readout font only
+    // while it paints.
+    if (oldDisplay) DeleteObject(oldDisplay);
+    if (oldControl) DeleteObject(oldControl);
+}
+
+void FitWindowToLayout(HWND window) {
+    RECT frame;
+    GetWindowRect(window, &frame);
+    const ScaledLayout& layout = timerState.layout;
+    if (frame.right - frame.left == layout.windowWidth &&
+        frame.bottom - frame.top == layout.windowHeight)
+        return;
+    SetWindowPos(window, nullptr, 0, 0, layout.windowWidth, layout.windowHeight,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void PlaceControls(HWND window) {
+    RECT frame;
+    GetWindowRect(window, &frame);
+    const int width = frame.right - frame.left;
+    for (const PlacedControl& placed : kPlacedControls) {
+        const PixelRect box = ControlRect(timerState.layout, placed.slot, width);
+        SetWindowPos(timerState.*placed.handle, nullptr, box.left, box.top, box.right - box.left,
+                     box.bottom - box.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
 
 void RefreshTargetCaption() {
     const CountdownKind kind = timerState.countdownKind;
@@ -105,6 +151,9 @@ void RefreshTargetCaption() {
 }
 
 LRESULT OnCreate(HWND window) {
+    // The window was made at the system's scale; its own display may have another.
+    SetLayout(ScaleLayout(WindowDpi(window)));
+    FitWindowToLayout(window);
     timerState.popupMenu = BuildPopupMenu();
     CreateModeControls(window);
     LoadConfiguration();
@@ -118,7 +167,7 @@ LRESULT OnCreate(HWND window) {
     EnableControl(timerState.resetButton, false);
     EnableMenuEntry(IDM_START, false);
     EnableMenuEntry(IDM_RESET, false);
-    CreateFonts();
+    ApplyLayoutFonts();
     FillTabOrder();
     SubclassControls();
     SetFocus(timerState.startButton);

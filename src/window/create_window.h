@@ -11,3 +11,11 @@ LRESULT OnCreate(HWND window);
 // elsewhere the same text goes through the UTF-16 call, so the character reads right whatever
 // the ANSI code page.
 void RefreshTargetCaption();
+
+// Creates the readout and control fonts at the layout's heights, gives the controls theirs and
+// deletes the ones they replace.
+void ApplyLayoutFonts();
+// Gives the window the layout's outer size, if it has another (its position stays).
+void FitWindowToLayout(HWND window);
+// Moves and sizes the eight controls to the layout, for the window's present width.
+void PlaceControls(HWND window);

@@ -38,8 +38,9 @@ LRESULT OnArrowKey(WPARAM key) {
     SnapEdge edge;
     if (!EdgeOfKey(key, &edge)) return 0;
     HWND window = timerState.mainWindow;
-    const PixelPoint target = SnapTarget(edge, MeasureFrame(window), MonitorOfWindow(window),
-                                         timerState.compactMode, timerState.showMilliseconds);
+    const PixelPoint target =
+        SnapTarget(edge, MeasureFrame(window), MonitorOfWindow(window), timerState.compactMode,
+                   timerState.showMilliseconds, timerState.layout);
     // HWND_TOP without SWP_NOZORDER or SWP_NOACTIVATE: a snapped window also comes to the front
     // of its band and is activated, as a user who just moved it expects.
     SetWindowPos(window, HWND_TOP, target.x, target.y, 0, 0, SWP_NOSIZE);

@@ -6,6 +6,7 @@
 #include "compact_mode.h"
 #include "context_menu.h"
 #include "create_window.h"
+#include "dpi_change.h"
 #include "keyboard.h"
 #include "paint.h"
 #include "window_mouse.h"
@@ -33,6 +34,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             return OnContextMenu(window, lParam);
         case WM_EXITMENULOOP:
             return OnExitMenuLoop(wParam);
+        case WM_DPICHANGED:
+            return OnDpiChanged(window, wParam, lParam);
         case WM_ACTIVATE:
             return OnActivate(window, wParam, lParam);
         case WM_CLOSE:

@@ -3,6 +3,7 @@
 // nothing here assumes a caption height or border width.
 #pragma once
 
+#include "display_scale.h"
 #include "timer_types.h"
 
 // The main window as measured on screen.
@@ -18,13 +19,13 @@ struct PixelPoint {
     int y;
 };
 
-// Without milliseconds the readout's last four places are blank, and the strip leaves out the
-// 123 pixels they take at the right end of the readout band.
-constexpr int kPlainFormNarrowing = 123;
-
 // The compact strip as the arguments of the rounded-rectangle region (right and bottom
-// exclusive), in window coordinates: the readout band less a small margin.
-PixelRect CompactStrip(const FrameMetrics& frame, bool showMilliseconds);
+// exclusive), in window coordinates: the readout band less a small margin. Without milliseconds
+// the readout's last four places are blank, and the strip leaves out the pixels they take at the
+// right end of the band (123 at 96 DPI). The band, the margins and the narrowing are the
+// layout's, at the window's scale.
+PixelRect CompactStrip(const FrameMetrics& frame, bool showMilliseconds,
+                       const ScaledLayout& layout = ScaleLayout(kDesignDpi));
 
 enum class SnapEdge { Left, Top, Right, Bottom };
 
@@ -33,6 +34,7 @@ enum class SnapEdge { Left, Top, Right, Bottom };
 // normal mode the client area meets the left, right and bottom edges and the whole window the top
 // one; in compact mode the strip meets them, a pixel beyond at the right and bottom (its
 // exclusive edges). The other coordinate stays as it is. The left frame's width stands for the
-// right and bottom ones.
+// right and bottom ones. At every scale the strip's exclusive edges overhang by one pixel, not by
+// a scaled one.
 PixelPoint SnapTarget(SnapEdge edge, const FrameMetrics& frame, PixelRect monitor, bool compactMode,
-                      bool showMilliseconds);
+                      bool showMilliseconds, const ScaledLayout& layout = ScaleLayout(kDesignDpi));

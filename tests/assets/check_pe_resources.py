@@ -4,8 +4,11 @@
 usage: check_pe_resources.py EXE [EXE...]
 
 Asserts that each PE imports only DLLs that Windows always takes from the
-system folder, and that its version resource carries the version of
-CMakeLists.txt and the commit of this checkout ("unknown" outside one).  Reads each PE's resource directory with pefile and compares every resource
+system folder, and no function Windows 7 lacks, that its header marks it for
+Windows 7 (subsystem and OS version 6.1), and that its version resource
+carries the version of CMakeLists.txt and the commit of this checkout
+("unknown" outside one).  Reads each PE's resource directory with pefile and
+compares every resource
 the program loads (type, id and language) with what the code expects,
 including a field-by-field parse of both dialog templates.  The embedded
 font, sounds, icons and bitmap are checked with the same functions as the
@@ -274,6 +277,13 @@ def check_manifest(chk, res):
     chk.check("manifest has uiAccess=\"false\"", 'uiAccess="false"' in text)
     chk.check("manifest has no common-controls v6 dependency",
               "Microsoft.Windows.Common-Controls" not in text)
+    # Both forms, so that neither Windows 8.1 nor Windows 10 stretches the window's bitmap.
+    chk.check("manifest declares per-monitor awareness (2005 form)",
+              "<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">"
+              "true/pm</dpiAware>" in text)
+    chk.check("manifest declares per-monitor v2 awareness first (2016 form)",
+              "<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">"
+              "PerMonitorV2, PerMonitor</dpiAwareness>" in text)
 
 
 def same_as_committed(chk, label, data, name, skip=0):
@@ -323,20 +333,43 @@ def check_version(chk, pe):
 SYSTEM_IMPORTS = {"kernel32.dll", "user32.dll", "gdi32.dll", "msvcrt.dll"}
 
 
+# Functions of those DLLs that Windows 7 lacks: the program must still start there, so it looks
+# them up at run time instead.
+NEWER_THAN_WINDOWS_7 = {
+    "GetDpiForWindow", "GetDpiForSystem", "AdjustWindowRectExForDpi", "GetSystemMetricsForDpi",
+    "SystemParametersInfoForDpi", "SetThreadDpiAwarenessContext",
+    "SetProcessDpiAwarenessContext", "EnableNonClientDpiScaling", "SetDefaultDllDirectories",
+}
+
+
 def check_imports(chk, path):
     pe = pefile.PE(path, fast_load=True)
     pe.parse_data_directories(directories=[
         pefile.DIRECTORY_ENTRY["IMAGE_DIRECTORY_ENTRY_IMPORT"],
         pefile.DIRECTORY_ENTRY["IMAGE_DIRECTORY_ENTRY_DELAY_IMPORT"]])
-    names = {e.dll.decode("ascii").lower() for e in getattr(pe, "DIRECTORY_ENTRY_IMPORT", [])}
+    entries = getattr(pe, "DIRECTORY_ENTRY_IMPORT", [])
+    names = {e.dll.decode("ascii").lower() for e in entries}
     chk.check("imports only %s (found %s)" % (sorted(SYSTEM_IMPORTS), sorted(names)),
               names <= SYSTEM_IMPORTS and "kernel32.dll" in names)
+    functions = {i.name.decode("ascii") for e in entries for i in e.imports if i.name}
+    newer = sorted(functions & NEWER_THAN_WINDOWS_7)
+    chk.check("imports nothing Windows 7 lacks (found %s)" % newer, not newer)
     delayed = [e.dll for e in getattr(pe, "DIRECTORY_ENTRY_DELAY_IMPORT", [])]
     chk.check("no delay-loaded imports (found %s)" % delayed, not delayed)
 
 
+def check_header(chk, path):
+    """Marked for Windows 7 (6.1): Windows 10 and 11 give older marks the legacy thin frame."""
+    pe = pefile.PE(path, fast_load=True)
+    opt = pe.OPTIONAL_HEADER
+    chk.equal("subsystem version", (opt.MajorSubsystemVersion, opt.MinorSubsystemVersion), (6, 1))
+    chk.equal("operating system version",
+              (opt.MajorOperatingSystemVersion, opt.MinorOperatingSystemVersion), (6, 1))
+
+
 def check_exe(chk, path):
     check_imports(chk, path)
+    check_header(chk, path)
     pe = pefile.PE(path, fast_load=True)
     pe.parse_data_directories(
         directories=[pefile.DIRECTORY_ENTRY["IMAGE_DIRECTORY_ENTRY_RESOURCE"]])

@@ -57,6 +57,17 @@ zelvik_windows_test(win_dialog_tests ${CMAKE_SOURCE_DIR}/tests/win/dialog_driver
                                      ${CMAKE_SOURCE_DIR}/tests/win/contact_dialog_test.cpp
                                      ${CMAKE_SOURCE_DIR}/tests/win/dialog_keeper_test.cpp)
 
+# The window at the display's scale: in the shared 96-DPI prefix and in prefixes of their own at
+# 144 and 192 DPI (150 % and 200 %, tools/wine-env.sh).
+zelvik_windows_test(win_dpi_tests ${CMAKE_SOURCE_DIR}/tests/win/dpi_test.cpp
+                                  ${CMAKE_SOURCE_DIR}/tests/win/dialog_driver.cpp)
+set_tests_properties(win_dpi_tests PROPERTIES RESOURCE_LOCK display)
+foreach(dpi 144 192)
+    add_test(NAME win_dpi_${dpi} COMMAND win_dpi_tests)
+    set_tests_properties(win_dpi_${dpi} PROPERTIES TIMEOUT 180 RESOURCE_LOCK display
+                         ENVIRONMENT "ZELVIK_DPI=${dpi}")
+endforeach()
+
 # Sounds are heard through ALSA's file plugin: the default device records each stream into one
 # WAV file, which the test reads back.
 set(ZELVIK_SOUND_HOME ${CMAKE_BINARY_DIR}/sound-home)
