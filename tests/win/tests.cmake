@@ -51,7 +51,8 @@ zelvik_windows_test(win_config_tests ${CMAKE_SOURCE_DIR}/tests/win/config_test.c
                                      ${CMAKE_SOURCE_DIR}/tests/win/config_faults_test.cpp)
 zelvik_windows_test(win_sound_tests ${CMAKE_SOURCE_DIR}/tests/win/sound_test.cpp)
 zelvik_windows_test(win_mode_tests ${CMAKE_SOURCE_DIR}/tests/win/mode_test.cpp
-                                   ${CMAKE_SOURCE_DIR}/tests/win/compact_snap_test.cpp)
+                                   ${CMAKE_SOURCE_DIR}/tests/win/compact_snap_test.cpp
+                                   ${CMAKE_SOURCE_DIR}/tests/win/paint_test.cpp)
 zelvik_windows_test(win_dialog_tests ${CMAKE_SOURCE_DIR}/tests/win/dialog_driver.cpp
                                      ${CMAKE_SOURCE_DIR}/tests/win/countdown_dialog_test.cpp
                                      ${CMAKE_SOURCE_DIR}/tests/win/contact_dialog_test.cpp
