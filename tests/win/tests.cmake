@@ -110,9 +110,11 @@ target_compile_options(zelvik-probe PRIVATE ${ZELVIK_WARNINGS})
 target_link_options(zelvik-probe PRIVATE ${ZELVIK_LINK_OPTIONS} -municode)
 
 # The worker and the paint handler allocate nothing once running: the malloc family of the whole
-# program is wrapped with counting functions, so this program is kept apart from the others.
+# program is wrapped with counting functions (and its GDI makers' import slots taken over), so
+# this program is kept apart from the others.
 zelvik_windows_test(win_allocation_tests
                     ${CMAKE_SOURCE_DIR}/tests/allocation/worker_allocation_test.cpp
+                    ${CMAKE_SOURCE_DIR}/tests/allocation/paint_allocation_test.cpp
                     ${CMAKE_SOURCE_DIR}/tests/allocation/win_allocation_counter.cpp)
 target_include_directories(win_allocation_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/allocation)
 target_link_options(win_allocation_tests PRIVATE
