@@ -36,28 +36,53 @@ cp "$PERF_TIMER" "$work/quiet/zelvik-timer.exe"
 cp "$PERF_TIMER" "$work/preset/zelvik-timer.exe"
 printf '[CFG]\r\ncountdown_fix_second=240\r\n' > "$work/quiet/cfg.ini"
 
-# Both programs see a local time of 10:01:00 at their start (the tick counter is left alone), so
-# no clock chime falls inside a measurement: a sound brings in the audio stack, several MB that
-# the reference never loads. The countdown_chime case measures that on purpose.
+# No clock chime may fall inside a measurement: a sound brings in the audio stack, several MB
+# that the reference never loads (the countdown_chime case measures that on purpose). So the
+# cases outside clock mode see a local time of 10:01:00 at their start (the tick counter is left
+# alone). Clock mode runs on the real clock instead: under 32-bit Wine a faked start time
+# (libfaketime's '@' mode) was seen to make the clock readout alternate between two time bases,
+# redrawing a readout that would not have changed. Each clock case's pair of programs is
+# started where no five-minute mark (minutes 0, 5, ..., 55 chime) falls inside it.
 preload='/usr/$LIB/faketime/libfaketime.so.1'
 shim=$ZELVIK_ROOT/build/faketime
 [ -e "$shim/lib/i386-linux-gnu/zelvik-time64.so" ] && preload+=" $shim/\$LIB/zelvik-time64.so"
-start_faked() {
-    env "FAKETIME=@$(date +%F) 10:01:00" "LD_PRELOAD=$preload" FAKETIME_DONT_FAKE_MONOTONIC=1 \
-        NO_FAKE_STAT=1 "$PERF_WINE" "$@" >/dev/null 2>&1 &
+# start_program faked|real PROGRAM [ARGS]
+start_program() {
+    local clock=$1
+    shift
+    if [ "$clock" = faked ]; then
+        env "FAKETIME=@$(date +%F) 10:01:00" "LD_PRELOAD=$preload" FAKETIME_DONT_FAKE_MONOTONIC=1 \
+            NO_FAKE_STAT=1 "$PERF_WINE" "$@" >/dev/null 2>&1 &
+    else
+        "$PERF_WINE" "$@" >/dev/null 2>&1 &
+    fi
     STARTED_PID=$!
 }
 
-# case | how the timer gets there | reference form | which copy
+# Waits until the next $1 seconds of the real local time hold no five-minute-mark minute.
+wait_clear_of_marks() {
+    local need=$1 into
+    if [ "$need" -gt 240 ]; then
+        echo "a clock case of ${need} s cannot fit between two five-minute marks" >&2
+        exit 1
+    fi
+    while :; do
+        into=$(date +'%M %S' | awk '{ print ($1 % 5) * 60 + $2 }')
+        [ "$into" -ge 60 ] && [ $((into + need)) -le 300 ] && return 0
+        sleep 1
+    done
+}
+
+# case | how the timer gets there | reference form | which copy | clock
 cases=(
-    "clock|:|plain|quiet"
-    "clock_ms|click 10005|milliseconds|quiet"
-    "stopwatch_ms|click 10007; click 10005; click 10001|counting|quiet"
-    "countdown|click 10008; click 10001|counting-plain|quiet"
-    "compact_ms|click 10005; command 32780|milliseconds|quiet"
-    "stopwatch_reset|click 10007|plain|quiet"
-    "stopwatch_paused|click 10007; click 10001; click 10001|plain|quiet"
-    "countdown_chime|click 10008; click 10001|counting-plain|preset"
+    "clock|:|plain|quiet|real"
+    "clock_ms|click 10005|milliseconds|quiet|real"
+    "stopwatch_ms|click 10007; click 10005; click 10001|counting|quiet|faked"
+    "countdown|click 10008; click 10001|counting-plain|quiet|faked"
+    "compact_ms|click 10005; command 32780|milliseconds|quiet|real"
+    "stopwatch_reset|click 10007|plain|quiet|faked"
+    "stopwatch_paused|click 10007; click 10001; click 10001|plain|quiet|faked"
+    "countdown_chime|click 10008; click 10001|counting-plain|preset|faked"
 )
 
 # Swaps "VERB ID" into "VERB CLASS ID" for the probe.
@@ -94,7 +119,7 @@ readout_moves() {
 }
 
 run_reference() {
-    start_faked "$PERF_REFERENCE" "$1"
+    start_program "$2" "$PERF_REFERENCE" "$1"
     current=$STARTED_PID
     perf_probe wait ZelvikReferenceWindow >/dev/null
     sleep 2
@@ -104,7 +129,7 @@ run_reference() {
 }
 
 run_timer() {
-    start_faked "$work/$2/zelvik-timer.exe"
+    start_program "$3" "$work/$2/zelvik-timer.exe"
     current=$STARTED_PID
     perf_probe wait ZelvikTimerWindow >/dev/null
     drive "$1"
@@ -122,9 +147,11 @@ echo "Measuring $PERF_ARCH under $("$PERF_WINE" --version 2>/dev/null), ${interv
 results=$work/results
 for round in $(seq "$rounds"); do
     for entry in "${cases[@]}"; do
-        IFS='|' read -r name steps form copy <<<"$entry"
-        read -r rcpu rx rhwm < <(run_reference "$form")
-        read -r tcpu tx thwm moves < <(run_timer "$steps" "$copy")
+        IFS='|' read -r name steps form copy clock <<<"$entry"
+        # Both programs' starts, settling, drives and measurements, with room to spare.
+        [ "$clock" = real ] && wait_clear_of_marks $((2 * interval + 20))
+        read -r rcpu rx rhwm < <(run_reference "$form" "$clock")
+        read -r tcpu tx thwm moves < <(run_timer "$steps" "$copy" "$clock")
         echo "$name $round $rcpu $tcpu $rhwm $thwm $rx $tx $moves $form" | tee -a "$results"
     done
 done

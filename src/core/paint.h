@@ -2,9 +2,10 @@
 
 #include <windows.h>
 
-// Double-buffered: the readout is drawn into a memory bitmap and copied in one piece, so the
-// worker's redraws every 2 ms never flicker.
+// Double-buffered: the readout is drawn into a memory bitmap kept with the window and copied
+// from it, so the worker's redraws every 2 ms never flicker. Only what the system asks to be
+// repainted is copied, and the readout is drawn into the bitmap only when it changed.
 void OnPaint(HWND window);
 
-// Ends the worker and the message loop.
+// Releases the paint handler's bitmap, ends the worker and the message loop.
 void OnDestroy();

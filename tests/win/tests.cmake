@@ -51,7 +51,8 @@ zelvik_windows_test(win_config_tests ${CMAKE_SOURCE_DIR}/tests/win/config_test.c
                                      ${CMAKE_SOURCE_DIR}/tests/win/config_faults_test.cpp)
 zelvik_windows_test(win_sound_tests ${CMAKE_SOURCE_DIR}/tests/win/sound_test.cpp)
 zelvik_windows_test(win_mode_tests ${CMAKE_SOURCE_DIR}/tests/win/mode_test.cpp
-                                   ${CMAKE_SOURCE_DIR}/tests/win/compact_snap_test.cpp)
+                                   ${CMAKE_SOURCE_DIR}/tests/win/compact_snap_test.cpp
+                                   ${CMAKE_SOURCE_DIR}/tests/win/paint_test.cpp)
 zelvik_windows_test(win_dialog_tests ${CMAKE_SOURCE_DIR}/tests/win/dialog_driver.cpp
                                      ${CMAKE_SOURCE_DIR}/tests/win/countdown_dialog_test.cpp
                                      ${CMAKE_SOURCE_DIR}/tests/win/contact_dialog_test.cpp
@@ -121,9 +122,11 @@ target_compile_options(zelvik-probe PRIVATE ${ZELVIK_WARNINGS})
 target_link_options(zelvik-probe PRIVATE ${ZELVIK_LINK_OPTIONS} -municode)
 
 # The worker and the paint handler allocate nothing once running: the malloc family of the whole
-# program is wrapped with counting functions, so this program is kept apart from the others.
+# program is wrapped with counting functions (and its GDI makers' import slots taken over), so
+# this program is kept apart from the others.
 zelvik_windows_test(win_allocation_tests
                     ${CMAKE_SOURCE_DIR}/tests/allocation/worker_allocation_test.cpp
+                    ${CMAKE_SOURCE_DIR}/tests/allocation/paint_allocation_test.cpp
                     ${CMAKE_SOURCE_DIR}/tests/allocation/win_allocation_counter.cpp)
 target_include_directories(win_allocation_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/allocation)
 target_link_options(win_allocation_tests PRIVATE
