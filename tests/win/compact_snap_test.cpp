@@ -11,27 +11,10 @@
 
 namespace {
 
-struct Measured {
-    RECT window;
-    POINT origin;  // the client area's origin on screen
-    RECT client;
-    int fx() const { return origin.x - window.left; }
-    int fy() const { return origin.y - window.top; }
-};
-
-Measured Measure() {
-    Measured m;
-    GetWindowRect(timerState.mainWindow, &m.window);
-    GetClientRect(timerState.mainWindow, &m.client);
-    m.origin = {0, 0};
-    ClientToScreen(timerState.mainWindow, &m.origin);
-    return m;
-}
-
 // The strip's rounded-rectangle arguments, in window coordinates: the readout band
 // {0, 30, 380, 85} less its margin, 123 pixels shorter without milliseconds.
 RECT StripArguments(bool showMilliseconds) {
-    const Measured m = Measure();
+    const WindowMeasure m = MeasureMainWindow();
     const int n = showMilliseconds ? 0 : 123;
     return {0 + m.fx() + 3, 30 + m.fy() + 1, 380 + m.fx() - 2 - n, 85 + m.fy() - 1};
 }
@@ -159,7 +142,7 @@ TEST_F(CompactAndSnap, TheStripFollowsTheMillisecondFormAndGoesWithCompactMode) 
 TEST_F(CompactAndSnap, ArrowKeysPutTheWindowOrTheStripAgainstThePrimaryScreensEdges) {
     const int sx = GetSystemMetrics(SM_CXSCREEN);
     const int sy = GetSystemMetrics(SM_CYSCREEN);
-    const Measured start = Measure();
+    const WindowMeasure start = MeasureMainWindow();
     // Frames of equal width at the left, right and bottom, as the snapping assumes.
     ASSERT_EQ(start.window.right - start.origin.x - start.client.right, start.fx());
     ASSERT_EQ(start.window.bottom - start.origin.y - start.client.bottom, start.fx());
@@ -179,24 +162,24 @@ TEST_F(CompactAndSnap, ArrowKeysPutTheWindowOrTheStripAgainstThePrimaryScreensEd
                 SetFocus(target);
 
                 Press(target, VK_LEFT);
-                Measured m = Measure();
+                WindowMeasure m = MeasureMainWindow();
                 EXPECT_EQ(compact ? m.window.left + strip.left : m.origin.x, 0);
                 EXPECT_EQ(m.window.top, 250);
 
                 Press(target, VK_UP);
-                m = Measure();
+                m = MeasureMainWindow();
                 EXPECT_EQ(compact ? m.window.top + strip.top : m.window.top, 0);
                 EXPECT_EQ(m.window.left, compact ? -strip.left : -m.fx());
 
                 Press(target, VK_RIGHT);
-                m = Measure();
+                m = MeasureMainWindow();
                 // The strip's exclusive right edge lies a pixel beyond the screen.
                 EXPECT_EQ(compact ? m.window.left + strip.right : m.origin.x + m.client.right,
                           compact ? sx + 1 : sx);
                 EXPECT_EQ(m.window.top, compact ? -strip.top : 0);
 
                 Press(target, VK_DOWN);
-                m = Measure();
+                m = MeasureMainWindow();
                 EXPECT_EQ(compact ? m.window.top + strip.bottom : m.origin.y + m.client.bottom,
                           compact ? sy + 1 : sy);
                 const RECT atCorner = m.window;
@@ -204,7 +187,7 @@ TEST_F(CompactAndSnap, ArrowKeysPutTheWindowOrTheStripAgainstThePrimaryScreensEd
                 // Already flush: the same key leaves it there.
                 Press(target, VK_DOWN);
                 Press(target, VK_RIGHT);
-                m = Measure();
+                m = MeasureMainWindow();
                 EXPECT_TRUE(EqualRect(&m.window, &atCorner));
                 if (compact) ExpectStripRegion(ms);
             }
@@ -233,7 +216,7 @@ TEST_F(CompactAndSnap, ADoubleClickOnAButtonStaysWithTheButton) {
     ExpectCompact(false);
 
     // And real double-clicks: on the caption it toggles, on a button it does not.
-    const Measured m = Measure();
+    const WindowMeasure m = MeasureMainWindow();
     DoubleClickAt({m.window.left + 150, (m.window.top + m.origin.y) / 2});
     ExpectCompact(true);
     ToggleCompactFromMenu();

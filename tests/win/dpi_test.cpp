@@ -96,52 +96,20 @@ void ExpectLaidOutAt(int dpi) {
 
 // The rows of the readout band, as on screen, that hold the readout's dark grey cell.
 int ReadoutCellRows() {
-    HWND window = timerState.mainWindow;
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    PumpMessages();
-    const RECT band = DisplayRect();
-    POINT origin = {band.left, band.top};
-    ClientToScreen(window, &origin);
-    const int width = band.right - band.left;
-    const int height = band.bottom - band.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
+    const BandPixels band = ReadoutBandOnScreen();
     int rows = 0;
-    for (int y = 0; y < height; ++y) {
+    for (int y = 0; y < band.height; ++y) {
         int dark = 0;
-        for (int x = 0; x < width; ++x)
-            if (GetPixel(memory, x, y) == RGB(0x46, 0x46, 0x46)) ++dark;
-        if (dark > width / 4) ++rows;
+        for (int x = 0; x < band.width; ++x) dark += band.At(x, y) == RGB(0x46, 0x46, 0x46);
+        if (dark > band.width / 4) ++rows;
     }
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
     return rows;
-}
-
-struct Measured {
-    RECT window;
-    POINT origin;
-    RECT client;
-};
-
-Measured Measure() {
-    Measured m;
-    GetWindowRect(timerState.mainWindow, &m.window);
-    GetClientRect(timerState.mainWindow, &m.client);
-    m.origin = {0, 0};
-    ClientToScreen(timerState.mainWindow, &m.origin);
-    return m;
 }
 
 // The strip in window coordinates (right and bottom exclusive): the scaled band less its scaled
 // margins, narrower by the scaled 123 pixels without milliseconds.
 RECT ExpectedStrip(bool showMilliseconds) {
-    const Measured m = Measure();
+    const WindowMeasure m = MeasureMainWindow();
     const int fx = m.origin.x - m.window.left;
     const int fy = m.origin.y - m.window.top;
     const int n = showMilliseconds ? 0 : S(123);
@@ -211,18 +179,18 @@ TEST_F(Scaled, TheStripAndTheFourSnapsAtTheDisplaysScale) {
             const RECT strip = ExpectedStrip(ms);
             MoveWindowTo(S(150), S(120));
             Press(VK_LEFT);
-            Measured m = Measure();
+            WindowMeasure m = MeasureMainWindow();
             EXPECT_EQ(compact ? m.window.left + strip.left : m.origin.x, 0);
             Press(VK_UP);
-            m = Measure();
+            m = MeasureMainWindow();
             EXPECT_EQ(compact ? m.window.top + strip.top : m.window.top, 0);
             Press(VK_RIGHT);
-            m = Measure();
+            m = MeasureMainWindow();
             // The strip's exclusive edges lie one pixel beyond the screen at every scale.
             EXPECT_EQ(compact ? m.window.left + strip.right : m.origin.x + m.client.right,
                       compact ? sx + 1 : sx);
             Press(VK_DOWN);
-            m = Measure();
+            m = MeasureMainWindow();
             EXPECT_EQ(compact ? m.window.top + strip.bottom : m.origin.y + m.client.bottom,
                       compact ? sy + 1 : sy);
         }
@@ -280,7 +248,7 @@ TEST_F(Scaled, ADpiChangeLaysTheWindowOutAnewAndTouchesNothingElse) {
     ToggleCompactFromMenu();
     StartPauseResume();  // a running stopwatch
     SetFocus(timerState.resetButton);
-    const Measured before = Measure();
+    const WindowMeasure before = MeasureMainWindow();
     const std::string text = DisplayText();
     HFONT oldReadout = timerState.displayFont;
     HFONT oldControls = timerState.controlFont;
@@ -289,7 +257,7 @@ TEST_F(Scaled, ADpiChangeLaysTheWindowOutAnewAndTouchesNothingElse) {
                          before.window.left + ScaleToDpi(396, other),
                          before.window.top + ScaleToDpi(156, other)};
     SendDpiChanged(other, larger);
-    Measured m = Measure();
+    WindowMeasure m = MeasureMainWindow();
     EXPECT_TRUE(EqualRect(&m.window, &larger)) << "the suggested rectangle is taken";
     ExpectLaidOutAt(other);
     ExpectStripRegion(true);
@@ -300,7 +268,7 @@ TEST_F(Scaled, ADpiChangeLaysTheWindowOutAnewAndTouchesNothingElse) {
     EXPECT_EQ(GetFocus(), timerState.resetButton);
 
     SendDpiChanged(start, before.window);
-    m = Measure();
+    m = MeasureMainWindow();
     EXPECT_TRUE(EqualRect(&m.window, &before.window));
     EXPECT_EQ(m.origin.x, before.origin.x);
     EXPECT_EQ(m.origin.y, before.origin.y);

@@ -132,6 +132,38 @@ std::string ReadFileBytes(const std::wstring& path) {
     return bytes;
 }
 
+WindowMeasure MeasureMainWindow() {
+    WindowMeasure m;
+    GetWindowRect(timerState.mainWindow, &m.window);
+    GetClientRect(timerState.mainWindow, &m.client);
+    m.origin = {0, 0};
+    ClientToScreen(timerState.mainWindow, &m.origin);
+    return m;
+}
+
+BandPixels ReadoutBandOnScreen() {
+    HWND window = TimerWindow();
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    PumpMessages();
+    const RECT band = DisplayRect();
+    POINT origin = {band.left, band.top};
+    ClientToScreen(window, &origin);
+    BandPixels read = {band.right - band.left, band.bottom - band.top, {}};
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, read.width, read.height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, read.width, read.height, screen, origin.x, origin.y, SRCCOPY);
+    read.pixels.reserve(static_cast<size_t>(read.width) * read.height);
+    for (int y = 0; y < read.height; ++y)
+        for (int x = 0; x < read.width; ++x) read.pixels.push_back(GetPixel(memory, x, y));
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return read;
+}
+
 std::wstring TestFolder(const std::wstring& name) {
     wchar_t base[MAX_PATH];
     GetTempPathW(MAX_PATH, base);

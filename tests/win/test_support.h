@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "tick_worker.h"
 #include "timer_state.h"
@@ -53,6 +54,25 @@ std::wstring TestFolder(const std::wstring& name);
 // does not exist gives "<missing>".
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);
 std::string ReadFileBytes(const std::wstring& path);
+
+// The main window's geometry as the system reports it.
+struct WindowMeasure {
+    RECT window;
+    POINT origin;  // the client area's origin on screen
+    RECT client;
+    int fx() const { return origin.x - window.left; }  // the left frame
+    int fy() const { return origin.y - window.top; }   // the caption and the top frame
+};
+WindowMeasure MeasureMainWindow();
+
+// The readout band as the screen shows it after a repaint, row by row.
+struct BandPixels {
+    int width;
+    int height;
+    std::vector<COLORREF> pixels;
+    COLORREF At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+};
+BandPixels ReadoutBandOnScreen();
 
 // Puts the timer back to its start-up state between tests.
 void ResetTimerState();

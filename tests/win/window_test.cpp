@@ -12,26 +12,9 @@ COLORREF Rgb(uint32_t colorref) {
 
 // Counts the pixels of the readout band, as on screen, that have exactly `colour`.
 int CountReadoutPixels(COLORREF colour) {
-    HWND window = TimerWindow();
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    PumpMessages();
-    POINT origin = {kDisplayRect.left, kDisplayRect.top};
-    ClientToScreen(window, &origin);
-    const int width = kDisplayRect.right - kDisplayRect.left;
-    const int height = kDisplayRect.bottom - kDisplayRect.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
+    const BandPixels band = ReadoutBandOnScreen();
     int count = 0;
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            if (GetPixel(memory, x, y) == colour) ++count;
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
+    for (COLORREF pixel : band.pixels) count += pixel == colour;
     return count;
 }
 
