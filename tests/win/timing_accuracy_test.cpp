@@ -26,6 +26,10 @@ double NowMs() {
     return static_cast<double>(counter.QuadPart) / frequency;
 }
 
+// The test thread samples the readout every millisecond or so (a pump and Sleep(1)); after a
+// longer gap it was held up itself, and a change it then sees may have been written long before.
+constexpr double kSampleGapMs = 3.0;
+
 // "HH:MM:SS.mmm" in milliseconds, or -1 when the text is not in that form.
 long long ReadoutMs(const std::string& text) {
     unsigned long long h, m, s, ms;
@@ -101,6 +105,7 @@ TEST_F(TimingAccuracy, AStopwatchPausedAndResumedShowsTheTimeAnIndependentClockM
     HANDLE worker = StartWorker();
     const double stretches[] = {2500, 1200, 3000, 700, 2000};
     double measured = 0, worstStretchError = 0, worstRunningLag = 0, worstRunningLead = 0;
+    int changesSeen = 0, changesTimed = 0;
     IterationTimes iteration = {0, 0};
     for (const double stretch : stretches) {
         const double started = Press();
@@ -109,21 +114,31 @@ TEST_F(TimingAccuracy, AStopwatchPausedAndResumedShowsTheTimeAnIndependentClockM
         iteration = WatchIterations(std::min(400.0, stretch / 2));
         std::string last;
         double lastChange = NowMs();
+        double previousSample = lastChange;
+        // Whether the current text was first seen within one short sampling gap of its writing:
+        // only then does the time since it was seen stand for the time since it was written.
+        bool changeTimed = false;
         while (NowMs() < watchEnd) {
             const double before = NowMs();
             const std::string text = DisplayText();
             const double now = NowMs();
+            const bool sampleGapShort = now - previousSample <= kSampleGapMs;
+            previousSample = now;
             if (now - before > 0.5) continue;  // this thread was preempted: no clean sample
             if (text != last) {
                 last = text;
                 lastChange = now;
+                changeTimed = sampleGapShort;
+                ++changesSeen;
+                changesTimed += changeTimed;
             }
             const long long shown = ReadoutMs(text);
             ASSERT_GE(shown, 0) << text;
             const double behind = measured + (now - started) - static_cast<double>(shown);
             // The readout was right when it was last written: it trails the clock by the time
             // since then and the tick counter's step, never more, and it is never ahead.
-            worstRunningLag = std::max(worstRunningLag, behind - (now - lastChange));
+            if (changeTimed)
+                worstRunningLag = std::max(worstRunningLag, behind - (now - lastChange));
             worstRunningLead = std::max(worstRunningLead, -behind);
             PumpMessages();
             Sleep(1);
@@ -144,14 +159,17 @@ TEST_F(TimingAccuracy, AStopwatchPausedAndResumedShowsTheTimeAnIndependentClockM
         "stopwatch over %zu stretches: shown %.0f ms, independent clock %.3f ms, error %+.3f ms;"
         " worst error at a pause %.3f ms; running readout behind by up to %.3f ms"
         " more than the time since it was written, ahead by up to %.3f ms; tick resolution %.0f "
-        "ms, worker iteration median %.3f ms, longest %.3f ms\n",
+        "ms, worker iteration median %.3f ms, longest %.3f ms; %d of %d changes seen within %.0f ms"
+        " of the previous sample\n",
         sizeof stretches / sizeof stretches[0], shown, measured, shown - measured,
         worstStretchError, worstRunningLag, worstRunningLead, resolution, iteration.median,
-        iteration.longest);
+        iteration.longest, changesTimed, changesSeen, kSampleGapMs);
     EXPECT_NEAR(shown, measured, resolution + iteration.longest);
     EXPECT_LE(worstRunningLead, resolution + 1);
     // The text is written a moment after the tick is sampled: a preempted worker adds to that.
     EXPECT_LE(worstRunningLag, resolution + iteration.longest);
+    // The lag is judged on most changes, not on the few a held-up test thread left.
+    EXPECT_GT(changesTimed, changesSeen / 2);
     ResetTimer();
 }
 
