@@ -47,13 +47,11 @@ void SetLayout(const ScaledLayout& layout) {
 }
 
 void InvalidateReadout() {
+    InvalidateReadoutBand(DisplayRect());
+}
+
+void InvalidateReadoutBand(const RECT& band) {
     // With no window yet, a null handle would invalidate every window of the desktop.
     if (!timerState.mainWindow) return;
-    RECT rect;
-    {
-        // The worker calls this too, and the band changes with the window's DPI.
-        StateLock lock;
-        rect = ToRect(timerState.layout.displayRect);
-    }
-    InvalidateRect(timerState.mainWindow, &rect, FALSE);
+    InvalidateRect(timerState.mainWindow, &band, FALSE);
 }

@@ -90,10 +90,13 @@ struct StateLock {
 void SetDisplayText(const char* text, int length);
 // Copies the readout out, for painting and tests.
 void CopyDisplayText(char (&out)[kDisplayTextCapacity]);
-// Invalidates the readout band of the main window without erasing (never under the lock).
+// Invalidates the readout band of the main window without erasing (never under the lock). The
+// UI thread, which alone changes the band, uses the first; the worker passes the band it copied
+// in its locked section.
 void InvalidateReadout();
+void InvalidateReadoutBand(const RECT& band);
 
-// The readout band at the window's scale (UI thread).
+// The readout band at the window's scale (on the UI thread, or under the lock).
 RECT DisplayRect();
 // Makes `layout` the main window's; UI thread only.
 void SetLayout(const ScaledLayout& layout);

@@ -36,7 +36,7 @@ void DoWindowWork(const WindowWork& work) {
     // The worker only ever enables a control or relabels one, so the focus never has to move
     // from here; it could not anyway, since SetFocus acts on the calling thread's windows alone.
     if (work.enableStart) EnableWindow(timerState.startButton, TRUE);
-    if (work.invalidate) InvalidateReadout();
+    if (work.invalidate) InvalidateReadoutBand(work.band);
 }
 
 void KeepOnTop(WorkerLocal& local, uint64_t nowTick) {
@@ -65,6 +65,8 @@ void RunWorkerIteration(WorkerLocal& local) {
         StateLock lock;
         nowTick = timerState.nowTick = ReadTick();
         work = RunBranch(local);
+        // The band follows the window's DPI, which the UI thread changes under this lock.
+        work.band = DisplayRect();
     }
     DoWindowWork(work);
     KeepOnTop(local, nowTick);
