@@ -20,6 +20,7 @@ set(ZELVIK_SHELL_SOURCES
     src/core/timer_state.cpp
     src/core/time_source.cpp
     src/core/system_library.cpp
+    src/core/com_start.cpp
     src/core/display_dpi.cpp
     src/core/sound.cpp
     src/core/config_file.cpp

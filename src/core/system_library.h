@@ -14,3 +14,13 @@ void RestrictDllSearchToSystemFolder();
 // Loads `name` (e.g. L"winmm.dll") from the system folder by its full path, its own imports
 // searched there too. Null where that fails: the caller goes on without it.
 HMODULE LoadSystemLibrary(const wchar_t* name);
+
+// A function of a loaded library by its name, typed as the caller declares it (WINAPI); null
+// when the library is null or lacks it. Functions that Windows 7 lacks are found this way, never
+// imported, so the program still starts there.
+template <typename Function>
+Function FindFunction(HMODULE library, const char* name) {
+    if (!library) return nullptr;
+    // Through void*: GCC warns when one function pointer type is cast straight to another.
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+}
