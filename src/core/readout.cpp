@@ -68,3 +68,11 @@ int FormatPresetReadout(ReadoutBuffer buffer, uint32_t seconds, bool showMillise
     if (showMilliseconds) return FormatReadout(buffer, "%02d:%02d:%02d.000", hours, minutes, secs);
     return FormatReadout(buffer, "%02d:%02d:%02d    ", hours, minutes, secs);
 }
+
+bool SameShownSecond(const char* a, const char* b) {
+    for (; *a == *b; ++a, ++b) {
+        if (*a == '\0') return true;
+        if (*a == '.') return true;  // the same seconds, both in the millisecond form
+    }
+    return false;
+}

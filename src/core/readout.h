@@ -41,3 +41,8 @@ int FormatClockReadout(ReadoutBuffer buffer, const WallTime& now, bool showMilli
 
 // A preset length in seconds: "HH:MM:SS.000" or "HH:MM:SS    ".
 int FormatPresetReadout(ReadoutBuffer buffer, uint32_t seconds, bool showMilliseconds);
+
+// Whether two readouts show the same whole second in the same form: they differ at most in the
+// three digits after the point. What a screen reader hears and what the taskbar shows follow the
+// readout once a second this way, never at every 2 ms rewrite of its milliseconds.
+bool SameShownSecond(const char* a, const char* b);

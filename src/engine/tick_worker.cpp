@@ -1,5 +1,7 @@
 #include "tick_worker.h"
 
+#include <cstring>
+
 #include "chime_rules.h"
 #include "popup_menu.h"
 #include "resource_ids.h"
@@ -49,6 +51,14 @@ void KeepOnTop(WorkerLocal& local, uint64_t nowTick) {
     BringWindowToTop(window);
 }
 
+// Under the lock, after the branch: the readout it wrote against the last whole second noted.
+bool NoteShownSecond(WorkerLocal& local) {
+    if (SameShownSecond(local.lastShownSecond, timerState.displayText)) return false;
+    ReplaceReadoutText(local.lastShownSecond, kReadoutBufferSize, timerState.displayText,
+                       static_cast<int>(strnlen(timerState.displayText, kReadoutBufferSize - 1)));
+    return true;
+}
+
 }  // namespace
 
 void BeginTickWorker(WorkerLocal& local) {
@@ -65,6 +75,7 @@ void RunWorkerIteration(WorkerLocal& local) {
         StateLock lock;
         nowTick = timerState.nowTick = ReadTick();
         work = RunBranch(local);
+        work.newSecond = work.invalidate && NoteShownSecond(local);
         // The band follows the window's DPI, which the UI thread changes under this lock.
         work.band = DisplayRect();
     }

@@ -15,6 +15,8 @@ struct WorkerLocal {
     bool chimeLatch = false;
     uint64_t lastRaiseTick = 0;
     ReadoutBuffer buffer = {};
+    // The readout as it stood at the last new whole second the worker wrote.
+    ReadoutBuffer lastShownSecond = {};
 };
 
 DWORD WINAPI TickWorker(LPVOID parameter);

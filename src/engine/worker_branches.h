@@ -10,6 +10,7 @@ struct WindowWork {
     int chimeSound = 0;         // a mark's sound, then foreground
     bool enableStart = false;   // an until-time countdown stopped at its target
     bool invalidate = false;    // the readout was rewritten
+    bool newSecond = false;     // ...and shows another whole second, or the other form
     RECT band = {};             // the readout band to invalidate, copied under the lock
 };
 

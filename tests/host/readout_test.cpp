@@ -83,3 +83,26 @@ TEST(Readout, ReplacingTheStoredTextCutsToFitAndKeepsItOnAFailedFormat) {
     ReplaceReadoutText(store, sizeof store, "01:02:03.456 and more", 12);
     EXPECT_STREQ(store, "01:02:03.456");
 }
+
+// What a screen reader and the taskbar follow: a new whole second or the other form, never the
+// milliseconds alone.
+TEST(Readout, SameShownSecondIgnoresOnlyTheMillisecondDigits) {
+    const struct {
+        const char* a;
+        const char* b;
+        bool same;
+    } cases[] = {
+        {"00:04:59.123", "00:04:59.999", true},
+        {"00:04:59.999", "00:05:00.000", false},
+        {"12:34:56    ", "12:34:56    ", true},
+        {"12:34:56    ", "12:34:57    ", false},
+        {"00:01:02    ", "00:01:02.345", false},  // the form changed
+        {"99:59:59.999", "100:00:00.000", false},
+        {"", "00:00:00    ", false},  // nothing noted yet
+        {"", "", true},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(SameShownSecond(c.a, c.b), c.same) << c.a << " / " << c.b;
+        EXPECT_EQ(SameShownSecond(c.b, c.a), c.same) << c.b << " / " << c.a;
+    }
+}
