@@ -277,13 +277,14 @@ def check_manifest(chk, res):
     chk.check("manifest has uiAccess=\"false\"", 'uiAccess="false"' in text)
     chk.check("manifest has no common-controls v6 dependency",
               "Microsoft.Windows.Common-Controls" not in text)
-    # Both forms, so that neither Windows 8.1 nor Windows 10 stretches the window's bitmap.
-    chk.check("manifest declares per-monitor awareness (2005 form)",
-              "<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">"
-              "true/pm</dpiAware>" in text)
-    chk.check("manifest declares per-monitor v2 awareness first (2016 form)",
-              "<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">"
-              "PerMonitorV2, PerMonitor</dpiAwareness>" in text)
+    # Never per-monitor v1 (Windows 8.1, Windows 10 before 1703), which scales neither the frame
+    # nor the dialogs on a move between displays: system-aware there, per-monitor v2 where known.
+    # Every awareness element and its exact value, so that no "true/pm" or "PerMonitor" remains.
+    chk.equal("DPI awareness (element, namespace, value)",
+              re.findall(r'<(dpiAware\w*) xmlns="([^"]*)">([^<]*)<', text),
+              [("dpiAware", "http://schemas.microsoft.com/SMI/2005/WindowsSettings", "true"),
+               ("dpiAwareness", "http://schemas.microsoft.com/SMI/2016/WindowsSettings",
+                "PerMonitorV2, System")])
 
 
 def same_as_committed(chk, label, data, name, skip=0):
