@@ -58,6 +58,21 @@ void ApplyEditFont(HWND dialog, int dpi) {
     if (old) DeleteObject(old);
 }
 
+// Per-monitor v2 (Windows 10 1703 on): when the dialog moves to a display of another scale, the
+// dialog manager sends its own font to every control, after WM_DPICHANGED has given the fields
+// the LCD face at the new size, and the fields would show the template's font from then on.
+// Systems before 1703 (and Wine) lack the call, and never move a dialog to another scale.
+void KeepEditFontsOnDpiChange(HWND dialog) {
+    using SetBehavior = BOOL(WINAPI*)(HWND, DIALOG_CONTROL_DPI_CHANGE_BEHAVIORS,
+                                      DIALOG_CONTROL_DPI_CHANGE_BEHAVIORS);
+    // user32 is mapped already: the program imports it.
+    static const SetBehavior setBehavior = FindFunction<SetBehavior>(
+        GetModuleHandleW(L"user32.dll"), "SetDialogControlDpiChangeBehavior");
+    if (!setBehavior) return;
+    for (int id : kEditIds)
+        setBehavior(GetDlgItem(dialog, id), DCDC_DISABLE_FONT_UPDATE, DCDC_DISABLE_FONT_UPDATE);
+}
+
 void InitField(HWND dialog, const TimeField& field, uint32_t value) {
     HWND edit = GetDlgItem(dialog, field.edit);
     HWND spinner = GetDlgItem(dialog, field.spinner);
@@ -80,6 +95,7 @@ INT_PTR OnInitDialog(HWND dialog) {
     CheckDlgButton(dialog, IDC_TIMEOUT_CONTINUE,
                    timerState.timeoutContinue ? BST_CHECKED : BST_UNCHECKED);
     ApplyEditFont(dialog, WindowDpi(dialog));
+    KeepEditFontsOnDpiChange(dialog);
     InitRow(dialog, kFixedRow, timerState.countdownFixSeconds);
     InitRow(dialog, kUntilRow, timerState.countdownToTime);
     const CountdownKind kind = timerState.countdownKind;
@@ -227,7 +243,8 @@ INT_PTR CALLBACK CountdownDialogProc(HWND dialog, UINT message, WPARAM wParam, L
         case WM_COMMAND:
             return OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
         case WM_DPICHANGED:
-            // The dialog manager moves and scales the template's controls itself.
+            // The dialog manager moves and scales the template's controls itself, and leaves
+            // the fields' font alone (KeepEditFontsOnDpiChange).
             ApplyEditFont(dialog, LOWORD(wParam));
             return FALSE;
         case WM_DESTROY:

@@ -340,6 +340,7 @@ NEWER_THAN_WINDOWS_7 = {
     "GetDpiForWindow", "GetDpiForSystem", "AdjustWindowRectExForDpi", "GetSystemMetricsForDpi",
     "SystemParametersInfoForDpi", "SetThreadDpiAwarenessContext",
     "SetProcessDpiAwarenessContext", "EnableNonClientDpiScaling", "SetDefaultDllDirectories",
+    "SetDialogControlDpiChangeBehavior",
 }
 
 
