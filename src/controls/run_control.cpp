@@ -33,7 +33,7 @@ const wchar_t* StartPressLocked() {
     timerState.highlight = HighlightState::Normal;
     switch (ChooseStartPress(timerState.mode, timerState.countdownKind, timerState.runState)) {
         case StartPress::ArmUntilTime:
-            timerState.armedUtcMs = ReadZonedClock().utcMs;
+            timerState.armedUtcMs = ReadUtcMs();
             timerState.targetWeekday =
                 static_cast<uint16_t>(ArmTargetWeekday(timerState.countdownToTime, ReadWallTime()));
             timerState.runState = RunState::Running;

@@ -4,11 +4,21 @@
 
 namespace {
 
+constexpr int64_t kDayMs = 86400000;
+
 uint64_t SystemTick() {
     return GetTickCount64();
 }
 void SystemLocalTime(SYSTEMTIME* now) {
     GetLocalTime(now);
+}
+
+int64_t SystemUtc() {
+    FILETIME utc;
+    GetSystemTimeAsFileTime(&utc);
+    const int64_t ticks =
+        static_cast<int64_t>((uint64_t{utc.dwHighDateTime} << 32) | utc.dwLowDateTime);
+    return (ticks - 116444736000000000) / 10000;  // 100 ns units since 1601
 }
 
 ZoneDate ZoneDateOf(const SYSTEMTIME& date) {
@@ -18,33 +28,46 @@ ZoneDate ZoneDateOf(const SYSTEMTIME& date) {
 
 // GetTimeZoneInformation is in every Windows the program runs on and gives the current year's
 // rules, which is all a countdown of at most a day needs.
-void SystemZonedClock(ZonedClock* now) {
-    FILETIME utc;
-    GetSystemTimeAsFileTime(&utc);
-    const int64_t ticks =
-        static_cast<int64_t>((uint64_t{utc.dwHighDateTime} << 32) | utc.dwLowDateTime);
-    now->utcMs = (ticks - 116444736000000000) / 10000;  // 100 ns units since 1601
+ZoneReading SystemZone() {
     TIME_ZONE_INFORMATION zone;
-    GetTimeZoneInformation(&zone);
-    now->zone = {zone.Bias, zone.StandardBias, zone.DaylightBias, ZoneDateOf(zone.StandardDate),
-                 ZoneDateOf(zone.DaylightDate)};
+    const DWORD answer = GetTimeZoneInformation(&zone);
+    if (answer == TIME_ZONE_ID_INVALID) return {{}, ZoneAnswer::Unreadable};
+    return {{zone.Bias, zone.StandardBias, zone.DaylightBias, ZoneDateOf(zone.StandardDate),
+             ZoneDateOf(zone.DaylightDate)},
+            answer == TIME_ZONE_ID_UNKNOWN ? ZoneAnswer::NoDaylightSaving : ZoneAnswer::Rules};
 }
 
 std::atomic<TickReader> tickReader{SystemTick};
 std::atomic<LocalTimeReader> localTimeReader{SystemLocalTime};
-std::atomic<ZonedClockReader> zonedClockReader{SystemZonedClock};
+std::atomic<UtcReader> utcReader{SystemUtc};
+std::atomic<ZoneReader> zoneReader{SystemZone};
+// Counts the changes of zone announced; a kept zone read before the last one is read again.
+std::atomic<uint32_t> zoneGeneration{0};
 
 // A Sunday, so that the rebuilt moment falls on the weekday the local reader gives.
-constexpr int64_t kSundayMs = 3 * int64_t{86400000};  // 1970-01-04
+constexpr int64_t kSundayMs = 3 * kDayMs;  // 1970-01-04
 
-void ZonedFromLocalTime(ZonedClock* now) {
+int64_t UtcFromLocalTime() {
     SYSTEMTIME local;
     localTimeReader.load()(&local);
     const int64_t ofDay =
         ((int64_t{local.wHour} * 60 + local.wMinute) * 60 + local.wSecond) * 1000 +
         local.wMilliseconds;
-    now->utcMs = kSundayMs + int64_t{local.wDayOfWeek} * 86400000 + ofDay;
-    now->zone = {};
+    return kSundayMs + int64_t{local.wDayOfWeek} * kDayMs + ofDay;
+}
+
+ZoneReading UtcZone() {
+    return {{}, ZoneAnswer::Rules};
+}
+
+// Any thread: the counter alone is shared.
+void MarkZoneChanged() {
+    zoneGeneration.fetch_add(1);
+}
+
+int64_t LocalDayAt(int64_t utcMs, const ZoneRules& zone) {
+    const int64_t local = LocalMsAt(utcMs, zone);
+    return local / kDayMs - (local % kDayMs < 0 ? 1 : 0);
 }
 
 }  // namespace
@@ -59,24 +82,44 @@ WallTime ReadWallTime() {
     return {now.wHour, now.wMinute, now.wSecond, now.wMilliseconds, now.wDayOfWeek};
 }
 
-ZonedClock ReadZonedClock() {
-    ZonedClock now;
-    zonedClockReader.load()(&now);
-    return now;
+int64_t ReadUtcMs() {
+    return utcReader.load()();
+}
+
+ZonedClock ReadZonedClock(KeptZone& kept) {
+    const int64_t utcMs = ReadUtcMs();
+    // Loaded before the zone is read: a change announced meanwhile is read at the next call.
+    const uint32_t generation = zoneGeneration.load();
+    if (!kept.read || kept.generation != generation ||
+        kept.localDay != LocalDayAt(utcMs, kept.rules)) {
+        const ZoneReading reading = zoneReader.load()();
+        kept.rules = RulesInForce(reading);
+        kept.known = reading.answer != ZoneAnswer::Unreadable;
+        kept.generation = generation;
+        kept.localDay = LocalDayAt(utcMs, kept.rules);
+        kept.read = true;
+    }
+    return {utcMs, kept.rules, kept.known};
+}
+
+void OnTimeChange() {
+    MarkZoneChanged();
 }
 
 void SetTimeReaders(TickReader tick, LocalTimeReader localTime) {
     tickReader = tick;
     localTimeReader = localTime;
-    zonedClockReader = ZonedFromLocalTime;
+    SetZonedClockReaders(UtcFromLocalTime, UtcZone);
 }
 
-void SetZonedClockReader(ZonedClockReader zonedClock) {
-    zonedClockReader = zonedClock;
+void SetZonedClockReaders(UtcReader utc, ZoneReader zone) {
+    utcReader = utc;
+    zoneReader = zone;
+    MarkZoneChanged();
 }
 
 void RestoreSystemTimeReaders() {
     tickReader = SystemTick;
     localTimeReader = SystemLocalTime;
-    zonedClockReader = SystemZonedClock;
+    SetZonedClockReaders(SystemUtc, SystemZone);
 }

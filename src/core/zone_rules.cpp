@@ -80,6 +80,13 @@ Changes ChangesIn(const ZoneRules& zone, int year) {
 
 }  // namespace
 
+ZoneRules RulesInForce(const ZoneReading& reading) {
+    ZoneRules rules = reading.rules;
+    if (reading.answer != ZoneAnswer::Rules)
+        rules.standardDate.month = rules.daylightDate.month = 0;
+    return rules;
+}
+
 int64_t CalendarMs(int year, int month, int day, int64_t msOfDay) {
     return DaysFromCivil(year, month, day) * kDayMs + msOfDay;
 }

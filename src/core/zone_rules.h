@@ -29,6 +29,24 @@ struct ZoneRules {
     ZoneDate daylightDate;
 };
 
+// What the system said of its zone besides the rules it filled in (GetTimeZoneInformation's
+// answer).
+enum class ZoneAnswer {
+    Rules,             // the rules apply as given
+    NoDaylightSaving,  // automatic adjustment is off, or the zone has none
+    Unreadable,        // the rules are undefined: the local wall clock is all there is
+};
+
+struct ZoneReading {
+    ZoneRules rules;
+    ZoneAnswer answer;
+};
+
+// The rules the local clock follows. With daylight saving off it keeps the standard bias all
+// year, whatever change dates the system still filled in: some machines keep the zone's dates
+// there after the user has switched automatic adjustment off.
+ZoneRules RulesInForce(const ZoneReading& reading);
+
 // Milliseconds since 1970-01-01 00:00 of a calendar date and time, on no particular clock.
 int64_t CalendarMs(int year, int month, int day, int64_t msOfDay);
 

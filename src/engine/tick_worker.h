@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "readout.h"
+#include "time_source.h"
 
 // State that belongs to the worker thread alone.
 struct WorkerLocal {
@@ -17,6 +18,8 @@ struct WorkerLocal {
     ReadoutBuffer buffer = {};
     // The readout as it stood at the last new whole second the worker wrote.
     ReadoutBuffer lastShownSecond = {};
+    // The time zone the until-time countdown counts in, read again when it may have changed.
+    KeptZone zone;
 };
 
 DWORD WINAPI TickWorker(LPVOID parameter);

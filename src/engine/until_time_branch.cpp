@@ -6,11 +6,15 @@
 
 WindowWork RunUntilTimeBranch(WorkerLocal& local) {
     // Real time to the target, through UTC: on a night the clock changes, the wall clock alone
-    // would be an hour off and an overtime would turn back into a countdown.
-    const ZonedClock now = ReadZonedClock();
+    // would be an hour off and an overtime would turn back into a countdown. Where the system
+    // cannot say its zone, the wall clock is all there is.
+    const ZonedClock now = ReadZonedClock(local.zone);
     const int32_t remaining =
-        ZonedUntilTimeRemaining(timerState.countdownToTime, timerState.targetWeekday,
-                                timerState.armedUtcMs, now.utcMs, now.zone);
+        now.zoneKnown
+            ? ZonedUntilTimeRemaining(timerState.countdownToTime, timerState.targetWeekday,
+                                      timerState.armedUtcMs, now.utcMs, now.zone)
+            : UntilTimeRemaining(timerState.countdownToTime, timerState.targetWeekday,
+                                 ReadWallTime());
     const bool showMilliseconds = timerState.showMilliseconds;
 
     WindowWork work;

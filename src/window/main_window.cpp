@@ -9,6 +9,7 @@
 #include "dpi_change.h"
 #include "keyboard.h"
 #include "paint.h"
+#include "time_source.h"
 #include "window_mouse.h"
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -36,6 +37,12 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             return OnExitMenuLoop(wParam);
         case WM_DPICHANGED:
             return OnDpiChanged(window, wParam, lParam);
+        case WM_TIMECHANGE:
+            OnTimeChange();
+            return 0;
+        case WM_SETTINGCHANGE:
+            OnTimeChange();
+            break;  // the default handling too
         case WM_ACTIVATE:
             return OnActivate(window, wParam, lParam);
         case WM_CLOSE:

@@ -109,3 +109,29 @@ TEST(ZoneRules, OnADayWithoutAChangeTheCountdownIsTheWallClocks) {
         EXPECT_EQ(ZonedUntilTimeRemaining(target, chinaWeekday, march, now, china),
                   UntilTimeRemaining(target, chinaWeekday, WallTimeOf(LocalMsAt(now, china))));
 }
+
+TEST(ZoneRules, WithDaylightSavingSwitchedOffTheStandardBiasHoldsAllYear) {
+    // Windows answers TIME_ZONE_ID_UNKNOWN and may still fill in Berlin's change dates.
+    struct Case {
+        const char* what;
+        ZoneAnswer answer;
+        int64_t utc;
+        int64_t local;  // time of day on the local clock
+    };
+    const Case cases[] = {
+        {"off, July", ZoneAnswer::NoDaylightSaving, Utc(2027, 7, 15, 12, 0), 13 * kHourMs},
+        {"off, past the spring change", ZoneAnswer::NoDaylightSaving, Utc(2027, 3, 28, 1, 0),
+         2 * kHourMs},
+        {"on, July", ZoneAnswer::Rules, Utc(2027, 7, 15, 12, 0), 14 * kHourMs},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(ClockOfDay(LocalMsAt(c.utc, RulesInForce({kBerlin, c.answer}))), c.local);
+    }
+    // Armed at 01:57:30 for 03:02:00 on the night the dates name: a plain 64.5 minutes.
+    const ZoneRules off = RulesInForce({kBerlin, ZoneAnswer::NoDaylightSaving});
+    const int64_t armed = Utc(2027, 3, 28, 0, 57, 30);
+    const uint32_t target = 3 * 3600 + 120;
+    const int weekday = ArmTargetWeekday(target, WallTimeOf(LocalMsAt(armed, off)));
+    EXPECT_EQ(ZonedUntilTimeRemaining(target, weekday, armed, armed, off), 3870000);
+}

@@ -5,8 +5,18 @@
 
 #include "resource_ids.h"
 #include "test_support.h"
+#include "time_source.h"
 
 namespace {
+
+// The system's zone as the test sets it, at a fixed moment: Monday 2027-06-14, 17:00 UTC.
+ZoneReading drivenZone = {};
+int64_t DrivenUtc() {
+    return CalendarMs(2027, 6, 14, 17 * 3600000);
+}
+ZoneReading DrivenZone() {
+    return drivenZone;
+}
 
 class RunControl : public ::testing::Test {
 protected:
@@ -204,6 +214,32 @@ TEST_F(RunControl, UntilTimeOvertimeCountsUpWithoutMarks) {
     SetDrivenLocalTime(0, 10, 0, 0, 0);
     RunWorkerIteration(local);
     EXPECT_EQ(DisplayText(), "43:20:00.000");
+}
+
+TEST_F(RunControl, UntilTimeFollowsAChangeOfZoneAndTheWallClockWithoutOne) {
+    SetZonedClockReaders(DrivenUtc, DrivenZone);
+    drivenZone = {{-120, 0, 0, {}, {}}, ZoneAnswer::Rules};  // UTC+2: 19:00 on the clock
+    timerState.mode = TimerMode::Countdown;
+    timerState.countdownKind = CountdownKind::UntilTime;
+    timerState.countdownToTime = 70200;  // 19:30:00
+    ResetTimer();
+    SetDrivenLocalTime(19, 0, 0, 0, 1);
+    StartPauseResume();
+    RunWorkerIteration(local);
+    EXPECT_EQ(DisplayText(), "00:30:00    ");
+
+    // The user picks a zone an hour further west; Windows announces it.
+    drivenZone.rules.bias = -60;
+    SendMessageW(timerState.mainWindow, WM_TIMECHANGE, 0, 0);
+    RunWorkerIteration(local);
+    EXPECT_EQ(DisplayText(), "01:30:00    ");
+
+    // A zone the system cannot describe: the countdown follows the local wall clock.
+    drivenZone.answer = ZoneAnswer::Unreadable;
+    SendMessageW(timerState.mainWindow, WM_SETTINGCHANGE, 0, 0);
+    SetDrivenLocalTime(19, 10, 0, 0, 1);
+    RunWorkerIteration(local);
+    EXPECT_EQ(DisplayText(), "00:20:00    ");
 }
 
 TEST_F(RunControl, ARunOutOnTheWorkerThreadRelabelsTheButtonWithoutDeadlock) {
