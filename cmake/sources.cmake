@@ -22,6 +22,7 @@ set(ZELVIK_SHELL_SOURCES
     src/core/system_library.cpp
     src/core/com_start.cpp
     src/core/display_dpi.cpp
+    src/core/window_icons.cpp
     src/core/sound.cpp
     src/core/config_file.cpp
     src/core/paint.cpp

@@ -10,23 +10,29 @@ using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
 using GetDpiForMonitorFunction = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
 constexpr int kEffectiveDpi = 0;
 
-template <typename Function>
-Function Find(HMODULE library, const char* name) {
-    if (!library) return nullptr;
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
-}
+using GetSystemMetricsForDpiFunction = int(WINAPI*)(int, UINT);
 
 // Looked up once, on the UI thread (the only one that asks). user32 is mapped already: the
 // program imports it.
+HMODULE User32() {
+    return GetModuleHandleW(L"user32.dll");
+}
+
 GetDpiForWindowFunction DpiForWindow() {
     static const GetDpiForWindowFunction function =
-        Find<GetDpiForWindowFunction>(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow");
+        FindFunction<GetDpiForWindowFunction>(User32(), "GetDpiForWindow");
     return function;
 }
 
 GetDpiForMonitorFunction DpiForMonitor() {
-    static const GetDpiForMonitorFunction function =
-        Find<GetDpiForMonitorFunction>(LoadSystemLibrary(L"shcore.dll"), "GetDpiForMonitor");
+    static const GetDpiForMonitorFunction function = FindFunction<GetDpiForMonitorFunction>(
+        LoadSystemLibrary(L"shcore.dll"), "GetDpiForMonitor");
+    return function;
+}
+
+GetSystemMetricsForDpiFunction SystemMetricsForDpi() {
+    static const GetSystemMetricsForDpiFunction function =
+        FindFunction<GetSystemMetricsForDpiFunction>(User32(), "GetSystemMetricsForDpi");
     return function;
 }
 
@@ -53,4 +59,9 @@ int WindowDpi(HWND window) {
         }
     }
     return ScreenDpi();
+}
+
+int SystemMetricForDpi(int index, int dpi) {
+    GetSystemMetricsForDpiFunction forDpi = SystemMetricsForDpi();
+    return forDpi ? forDpi(index, static_cast<UINT>(dpi)) : 0;
 }

@@ -8,3 +8,8 @@
 
 // The DPI of `window`'s display; with a null window, the system's (the primary display's).
 int WindowDpi(HWND window);
+
+// A system metric (GetSystemMetrics' index) at `dpi`, for a window on a display of another scale
+// than the system's. 0 where the system cannot say (before Windows 10 1607): a process there is
+// system-aware, and GetSystemMetrics already answers at its one scale.
+int SystemMetricForDpi(int index, int dpi);

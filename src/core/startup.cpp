@@ -7,6 +7,7 @@
 #include "sound.h"
 #include "tick_worker.h"
 #include "timer_state.h"
+#include "window_icons.h"
 
 namespace {
 
@@ -22,8 +23,7 @@ void RegisterMainWindowClass(HINSTANCE instance) {
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
     windowClass.lpfnWndProc = MainWindowProc;
     windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_LARGE));
-    windowClass.hIconSm = LoadIconW(instance, MAKEINTRESOURCEW(IDI_SMALL));
+    LoadClassIcons(instance, windowClass);
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     windowClass.lpszClassName = windowClassName;
@@ -61,6 +61,8 @@ bool CreateTimerWindow(HINSTANCE instance, int showCommand) {
     if (!window) return false;
     timerState.mainWindow = window;
     SetWindowTextW(window, kCaption);
+    // The caption's and the taskbar's pictures at the window's own scale, which WM_CREATE found.
+    SetWindowIcons(window, timerState.layout.dpi);
 
     ShowWindow(window, showCommand);
     UpdateWindow(window);

@@ -3,6 +3,7 @@
 #include "compact_mode.h"
 #include "create_window.h"
 #include "timer_state.h"
+#include "window_icons.h"
 
 LRESULT OnDpiChanged(HWND window, WPARAM wParam, LPARAM lParam) {
     // Both words carry the same figure: a window has one DPI for both axes.
@@ -15,6 +16,7 @@ LRESULT OnDpiChanged(HWND window, WPARAM wParam, LPARAM lParam) {
                      SWP_NOZORDER | SWP_NOACTIVATE);
     PlaceControls(window);
     ApplyLayoutFonts();
+    SetWindowIcons(window, LOWORD(wParam));
     // The strip follows the readout band and the frame, both at their new sizes now.
     if (timerState.compactMode) ApplyCompactRegion();
     InvalidateRect(window, nullptr, FALSE);

@@ -63,7 +63,22 @@ int FontHeight(HFONT font) {
     return logical.lfHeight;
 }
 
-// The outer size, the eight controls (inside the client area) and the fonts at `dpi`.
+// The side of an icon's picture.
+int IconSide(HICON icon) {
+    ICONINFO info = {};
+    if (!icon || !GetIconInfo(icon, &info)) return 0;
+    BITMAP bitmap = {};
+    GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return bitmap.bmWidth;
+}
+
+HICON WindowIcon(WPARAM kind) {
+    return reinterpret_cast<HICON>(SendMessageW(timerState.mainWindow, WM_GETICON, kind, 0));
+}
+
+// The outer size, the eight controls (inside the client area), the fonts and the icons at `dpi`.
 void ExpectLaidOutAt(int dpi) {
     HWND window = timerState.mainWindow;
     ASSERT_EQ(timerState.layout.dpi, dpi);
@@ -92,6 +107,10 @@ void ExpectLaidOutAt(int dpi) {
     EXPECT_EQ(band.bottom, S(85));
     EXPECT_EQ(band.right, S(380));
     EXPECT_TRUE(Inside(band, client));
+    // The caption's and the taskbar's pictures of their own size at this scale (the icons hold
+    // pictures of 16 to 64 pixels), not the 32-pixel one shrunk or stretched.
+    EXPECT_EQ(IconSide(WindowIcon(ICON_SMALL)), S(16));
+    EXPECT_EQ(IconSide(WindowIcon(ICON_BIG)), S(32));
 }
 
 // The rows of the readout band, as on screen, that hold the readout's dark grey cell.
@@ -165,6 +184,11 @@ TEST_F(Scaled, TheWindowItsControlsAndTheReadoutAreTheDesignScaled) {
     ExpectLaidOutAt(ExpectedDpi());
     // The readout's cell (the font's cell height, filled dark grey) at the scaled height.
     EXPECT_NEAR(ReadoutCellRows(), S(52), 1);
+    // The class's icons, for the systems that cannot give sizes at a DPI, at the system's scale.
+    EXPECT_EQ(IconSide(reinterpret_cast<HICON>(GetClassLongPtrW(window, GCLP_HICONSM))),
+              GetSystemMetrics(SM_CXSMICON));
+    EXPECT_EQ(IconSide(reinterpret_cast<HICON>(GetClassLongPtrW(window, GCLP_HICON))),
+              GetSystemMetrics(SM_CXICON));
 }
 
 TEST_F(Scaled, TheStripAndTheFourSnapsAtTheDisplaysScale) {
@@ -252,6 +276,7 @@ TEST_F(Scaled, ADpiChangeLaysTheWindowOutAnewAndTouchesNothingElse) {
     const std::string text = DisplayText();
     HFONT oldReadout = timerState.displayFont;
     HFONT oldControls = timerState.controlFont;
+    HICON oldSmallIcon = WindowIcon(ICON_SMALL);
 
     const RECT larger = {before.window.left, before.window.top,
                          before.window.left + ScaleToDpi(396, other),
@@ -263,6 +288,7 @@ TEST_F(Scaled, ADpiChangeLaysTheWindowOutAnewAndTouchesNothingElse) {
     ExpectStripRegion(true);
     EXPECT_EQ(GetObjectType(oldReadout), 0u) << "the old readout font is deleted";
     EXPECT_EQ(GetObjectType(oldControls), 0u) << "the old control font is deleted";
+    EXPECT_EQ(IconSide(oldSmallIcon), 0) << "the old small icon is destroyed";
     EXPECT_EQ(DisplayText(), text);
     EXPECT_EQ(timerState.runState, RunState::Running);
     EXPECT_EQ(GetFocus(), timerState.resetButton);
