@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "config_file.h"
+#include "common_controls.h"
 #include "config_rules.h"
 #include "create_window.h"
 #include "display_dpi.h"
@@ -82,6 +83,7 @@ void InitField(HWND dialog, const TimeField& field, uint32_t value) {
     SendMessageW(spinner, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit), 0);
     SendMessageW(spinner, UDM_SETRANGE, 0, MAKELPARAM(field.maximum, 0));
     SetWindowTextA(edit, FieldText(value).c_str());
+    FoldDigitsAsTyped(edit);
 }
 
 void InitRow(HWND dialog, const TimeField (&row)[3], uint32_t seconds) {
@@ -210,20 +212,6 @@ void EnableRow(HWND dialog, const TimeField (&row)[3], bool enable) {
 }
 
 }  // namespace
-
-void RegisterSpinnerClass() {
-    // Older systems do not register the up-down class by themselves when a dialog names it.
-    using InitControls = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-    static InitControls initControls = nullptr;  // UI thread only
-    if (initControls) return;
-    HMODULE library = LoadSystemLibrary(L"comctl32.dll");
-    if (!library) return;
-    initControls = reinterpret_cast<InitControls>(
-        reinterpret_cast<void*>(GetProcAddress(library, "InitCommonControlsEx")));
-    if (!initControls) return;
-    const INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_UPDOWN_CLASS};
-    initControls(&classes);
-}
 
 void OpenCountdownSettings(HWND owner) {
     RegisterSpinnerClass();

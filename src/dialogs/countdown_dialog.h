@@ -5,12 +5,6 @@
 
 #include "timer_types.h"
 
-// Registers the common-controls class of the dialog's spinners; call before the dialog is
-// created. The library is loaded then, on the first opening, not at start-up: loaded early it
-// keeps about 3 MB resident (its code and every class it registers) in runs that never open the
-// dialog.
-void RegisterSpinnerClass();
-
 // The dialog's result when OK was pressed but cfg.ini could not be written.
 constexpr INT_PTR kOkNotSaved = 3;
 

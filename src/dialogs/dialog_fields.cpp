@@ -55,13 +55,17 @@ uint32_t RowSeconds(const char* hours, const char* minutes, const char* seconds,
         maximum);
 }
 
+uint32_t FoldFullWidthDigit(uint32_t character) {
+    return character >= 0xFF10 && character <= 0xFF19 ? '0' + (character - 0xFF10) : character;
+}
+
 bool FoldFullWidthDigits(wchar_t* text) {
     bool changed = false;
     for (; *text; ++text) {
-        if (*text >= 0xFF10 && *text <= 0xFF19) {
-            *text = static_cast<wchar_t>(L'0' + (*text - 0xFF10));
-            changed = true;
-        }
+        const uint32_t folded = FoldFullWidthDigit(static_cast<uint32_t>(*text));
+        if (folded == static_cast<uint32_t>(*text)) continue;
+        *text = static_cast<wchar_t>(folded);
+        changed = true;
     }
     return changed;
 }

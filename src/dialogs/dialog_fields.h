@@ -37,6 +37,10 @@ uint32_t StorableSeconds(int64_t total, uint32_t maximum);
 // The three texts of one row read into the seconds OK stores, with the row's maximum.
 uint32_t RowSeconds(const char* hours, const char* minutes, const char* seconds, uint32_t maximum);
 
+// One character as a time field takes it: a full-width digit U+FF10 to U+FF19 becomes the ASCII
+// digit it stands for, anything else stays. Wide enough for any character a message carries.
+uint32_t FoldFullWidthDigit(uint32_t character);
+
 // Rewrites the full-width digits U+FF10 to U+FF19 (a Chinese input method in full-width mode, or
 // a paste) as the ASCII digits they stand for, in place, one character for one, so a caret
 // position stays valid. Other characters are left as they are. Returns whether anything changed.

@@ -136,3 +136,12 @@ TEST(DialogFields, FullWidthDigitsFoldToAsciiAndNothingElseChanges) {
         EXPECT_EQ(text, c.folded);
     }
 }
+
+TEST(DialogFields, ATypedCharacterFoldsOnlyWhenItIsAFullWidthDigit) {
+    const uint32_t cases[][2] = {
+        {0xFF19, '9'},    {0xFF10, '0'},       // typed "９０"
+        {0xFF0F, 0xFF0F}, {0xFF1A, 0xFF1A},    // the range's neighbours
+        {'5', '5'},       {0x1FF19, 0x1FF19},  // a value wider than 16 bits is not cut down first
+    };
+    for (const auto& c : cases) EXPECT_EQ(FoldFullWidthDigit(c[0]), c[1]) << c[0];
+}

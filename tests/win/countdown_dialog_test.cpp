@@ -511,6 +511,27 @@ TEST(CountdownDialog, PastedFullWidthDigitsAreRewrittenAndStored) {
     EXPECT_EQ(ReadFileBytes(path), SettingsFile("0", "45245", "0"));
 }
 
+TEST(CountdownDialog, TypedFullWidthDigitsReachTheFieldAsAsciiAndAreStored) {
+    const std::wstring path = FreshCountdown(L"typed-full-width");
+    RunDialog(IDD_COUNTDOWN, CountdownDialogProc,
+              {{1,
+                [](HWND dialog) {
+                    HWND minutes = GetDlgItem(dialog, IDC_FIX_MINUTES);
+                    SetFocus(minutes);
+                    SendMessageW(minutes, EM_SETSEL, 0, -1);
+                    // As an input method in full-width mode types "９０": posted, through the
+                    // dialog's own message loop.
+                    PostMessageW(minutes, WM_CHAR, 0xFF19, 1);
+                    PostMessageW(minutes, WM_CHAR, 0xFF10, 1);
+                }},
+               {50, [](HWND dialog) {
+                    EXPECT_EQ(EditText(dialog, IDC_FIX_MINUTES), "90");
+                    ClickButton(dialog, IDOK);
+                }}});
+    EXPECT_EQ(timerState.countdownFixSeconds, 5400u);
+    EXPECT_EQ(ReadFileBytes(path), SettingsFile("0", "5400", "0"));
+}
+
 TEST(CountdownDialog, TheEditFontIsReleasedWhenTheDialogEnds) {
     FreshCountdown(L"font");
     const DWORD objectsBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);

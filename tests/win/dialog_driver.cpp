@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "countdown_dialog.h"
+#include "common_controls.h"
 #include "timer_state.h"
 
 namespace {
