@@ -70,9 +70,11 @@ bool CreateTimerWindow(HINSTANCE instance, int showCommand) {
     return true;
 }
 
-void StartTickWorker() {
+bool StartTickWorker() {
     HANDLE worker = CreateThread(nullptr, 0, TickWorker, nullptr, 0, nullptr);
-    if (worker) CloseHandle(worker);
+    if (!worker) return false;
+    CloseHandle(worker);
+    return true;
 }
 
 int RunMessageLoopWith(MessageGetter getMessage, HACCEL accelerators) {
@@ -93,8 +95,13 @@ int RunMessageLoop(HINSTANCE instance) {
     return RunMessageLoopWith(GetMessageW, accelerators);
 }
 
+// A start that fails ends with an exit code that says so, for the shortcut or script that ran the
+// program: without its worker the window would show a readout that never moves.
 int RunTimer(HINSTANCE instance, int showCommand) {
-    if (!CreateTimerWindow(instance, showCommand)) return 0;
-    StartTickWorker();
+    if (!CreateTimerWindow(instance, showCommand)) return kWindowNotCreated;
+    if (!StartTickWorker()) {
+        DestroyWindow(timerState.mainWindow);
+        return kWorkerNotStarted;
+    }
     return RunMessageLoop(instance);
 }

@@ -10,8 +10,9 @@ bool CreateTimerWindow(HINSTANCE instance, int showCommand);
 // Registers the embedded "DEDOziv2" font for this process only.
 void InstallEmbeddedFont(HINSTANCE instance);
 
-// Starts the tick worker on its own thread; its handle is not kept.
-void StartTickWorker();
+// Starts the tick worker on its own thread; its handle is not kept. False when no thread could
+// be made.
+bool StartTickWorker();
 
 // Runs the message loop with the accelerators; returns the quit message's exit code, or
 // kMessageLoopFailed when getting a message fails.
@@ -22,5 +23,8 @@ using MessageGetter = BOOL(WINAPI*)(LPMSG, HWND, UINT, UINT);
 constexpr int kMessageLoopFailed = -1;
 int RunMessageLoopWith(MessageGetter getMessage, HACCEL accelerators);
 
-// The whole program: what the entry point runs.
+// The whole program: what the entry point runs. Returns the quit message's exit code, or one of
+// the two below when the start fails (the worker's failure closes the window first).
+constexpr int kWindowNotCreated = 1;
+constexpr int kWorkerNotStarted = 2;
 int RunTimer(HINSTANCE instance, int showCommand);

@@ -1,7 +1,9 @@
-// The main window as start-up leaves it: frame, caption, class, font, first paint, colours.
+// The main window as start-up leaves it: frame, caption, class, font, first paint, colours; and
+// a start whose window cannot be made.
 #include <gtest/gtest.h>
 
 #include "resource_ids.h"
+#include "startup.h"
 #include "test_support.h"
 
 namespace {
@@ -97,4 +99,28 @@ TEST(MainWindow, TheEmbeddedFontIsInstalledForTheProcess) {
     EXPECT_EQ(point.cx, digits.cx);
     SelectObject(dc, old);
     ReleaseDC(nullptr, dc);
+}
+
+namespace {
+
+// Refuses every window this thread tries to create.
+LRESULT CALLBACK RefuseWindows(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND) return 1;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+}  // namespace
+
+TEST(MainWindow, AStartWhoseWindowCannotBeCreatedEndsWithAFailureCode) {
+    TimerWindow();
+    HHOOK hook = SetWindowsHookExW(WH_CBT, RefuseWindows, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    // A start that went on regardless would leave its message loop at once instead of hanging.
+    PostQuitMessage(0);
+    const int exitCode = RunTimer(GetModuleHandleW(nullptr), SW_SHOWNORMAL);
+    UnhookWindowsHookEx(hook);
+    MSG quit;
+    PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    EXPECT_EQ(exitCode, kWindowNotCreated);
+    EXPECT_TRUE(IsWindow(timerState.mainWindow)) << "the window already there is left alone";
 }
