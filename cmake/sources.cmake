@@ -12,6 +12,7 @@ set(ZELVIK_RULE_SOURCES
     src/window/window_geometry.cpp
     src/window/target_caption.cpp
     src/window/command_rules.cpp
+    src/window/taskbar_rules.cpp
     src/dialogs/dialog_fields.cpp
 )
 
