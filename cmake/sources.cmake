@@ -48,6 +48,7 @@ set(ZELVIK_SHELL_SOURCES
     src/window/frame_metrics.cpp
     src/window/edge_snap.cpp
     src/window/dpi_change.cpp
+    src/window/taskbar_progress.cpp
     src/dialogs/countdown_dialog.cpp
     src/dialogs/plain_dialog.cpp
 )

@@ -32,12 +32,17 @@ const wchar_t* StartPressLocked() {
     timerState.expired = false;
     timerState.highlight = HighlightState::Normal;
     switch (ChooseStartPress(timerState.mode, timerState.countdownKind, timerState.runState)) {
-        case StartPress::ArmUntilTime:
-            timerState.armedUtcMs = ReadZonedClock().utcMs;
+        case StartPress::ArmUntilTime: {
+            const ZonedClock now = ReadZonedClock();
+            timerState.armedUtcMs = now.utcMs;
             timerState.targetWeekday =
                 static_cast<uint16_t>(ArmTargetWeekday(timerState.countdownToTime, ReadWallTime()));
+            timerState.untilTimeTotalMs =
+                ZonedUntilTimeRemaining(timerState.countdownToTime, timerState.targetWeekday,
+                                        now.utcMs, now.utcMs, now.zone);
             timerState.runState = RunState::Running;
             return nullptr;
+        }
         case StartPress::KeepUntilTime:
             return nullptr;
         case StartPress::StartOrResume:
@@ -86,6 +91,7 @@ void StartPauseResume() {
     // Window calls only after the lock is released.
     if (caption) SetStartCaption(caption);
     InvalidateReadout();
+    if (timerState.mode == TimerMode::Countdown) RequestProgressUpdate();
 }
 
 void ResetTimer() {
@@ -100,6 +106,8 @@ void ResetTimer() {
     }
     SetStartCaption(L"开始");
     InvalidateReadout();
+    // A countdown's bar goes; the stopwatch never had one.
+    if (timerState.mode == TimerMode::Countdown) RequestProgressUpdate();
     StopSound();
     SetFocus(timerState.startButton);
 }

@@ -39,6 +39,8 @@ void DoWindowWork(const WindowWork& work) {
     // from here; it could not anyway, since SetFocus acts on the calling thread's windows alone.
     if (work.enableStart) EnableWindow(timerState.startButton, TRUE);
     if (work.invalidate) InvalidateReadoutBand(work.band);
+    // The taskbar is the UI thread's to call (its COM object lives there), at most once a second.
+    if (work.progressDue) RequestProgressUpdate();
 }
 
 void KeepOnTop(WorkerLocal& local, uint64_t nowTick) {
@@ -76,6 +78,9 @@ void RunWorkerIteration(WorkerLocal& local) {
         nowTick = timerState.nowTick = ReadTick();
         work = RunBranch(local);
         work.newSecond = work.invalidate && NoteShownSecond(local);
+        // Only a countdown has a bar: the clock and the stopwatch never ask.
+        work.progressDue =
+            work.runOut || (work.newSecond && timerState.mode == TimerMode::Countdown);
         // The band follows the window's DPI, which the UI thread changes under this lock.
         work.band = DisplayRect();
     }

@@ -11,6 +11,7 @@ struct WindowWork {
     bool enableStart = false;   // an until-time countdown stopped at its target
     bool invalidate = false;    // the readout was rewritten
     bool newSecond = false;     // ...and shows another whole second, or the other form
+    bool progressDue = false;   // the taskbar button's bar: a countdown's new second or run-out
     RECT band = {};             // the readout band to invalidate, copied under the lock
 };
 
