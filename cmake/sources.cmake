@@ -28,6 +28,7 @@ set(ZELVIK_SHELL_SOURCES
     src/core/paint.cpp
     src/core/startup.cpp
     src/engine/tick_worker.cpp
+    src/engine/alarm_flash.cpp
     src/engine/clock_branch.cpp
     src/engine/elapsed_branch.cpp
     src/engine/until_time_branch.cpp

@@ -6,7 +6,7 @@
 // only the UI thread writes and the worker reads for the readout band it invalidates. A run-state
 // transition on the UI thread and one worker iteration each hold the lock across all their reads
 // and writes of the counters, the run state and the readout, so each appears atomic to the other.
-// The lock is never held while calling into a window: the worker's SetWindowTextW, FlashWindow
+// The lock is never held while calling into a window: the worker's SetWindowTextW, FlashWindowEx
 // or SetForegroundWindow wait for the UI thread, and the UI thread may be waiting for the lock.
 // Nor is it held across a call of the taskbar's, which may wait for Explorer.
 #pragma once

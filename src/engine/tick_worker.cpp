@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "alarm_flash.h"
 #include "chime_rules.h"
 #include "popup_menu.h"
 #include "resource_ids.h"
@@ -23,12 +24,12 @@ WindowWork RunBranch(WorkerLocal& local) {
 }
 
 // Called without the lock: each of these may wait for the UI thread.
-void DoWindowWork(const WindowWork& work) {
+void DoWindowWork(const WindowWork& work, WorkerLocal& local, uint64_t nowTick) {
     HWND window = timerState.mainWindow;
     if (work.runOut) {
         PlayResourceSound(IDW_ALARM);
         if (work.relabelStart) SetStartCaption(L"开始");
-        FlashWindow(window, TRUE);
+        FlashForAlarm(local, nowTick);
         SetForegroundWindow(window);
     }
     if (work.chimeSound) {
@@ -84,7 +85,8 @@ void RunWorkerIteration(WorkerLocal& local) {
         // The band follows the window's DPI, which the UI thread changes under this lock.
         work.band = DisplayRect();
     }
-    DoWindowWork(work);
+    DoWindowWork(work, local, nowTick);
+    EndAlarmFlash(local, nowTick);
     KeepOnTop(local, nowTick);
 }
 

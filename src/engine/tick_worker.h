@@ -17,6 +17,9 @@ struct WorkerLocal {
     ReadoutBuffer buffer = {};
     // The readout as it stood at the last new whole second the worker wrote.
     ReadoutBuffer lastShownSecond = {};
+    // The alarm inverted the caption of the window in front; it is put back at the end tick.
+    bool captionFlashing = false;
+    uint64_t captionFlashEndTick = 0;
 };
 
 DWORD WINAPI TickWorker(LPVOID parameter);

@@ -5,7 +5,7 @@
 #include "tick_worker.h"
 
 struct WindowWork {
-    bool runOut = false;        // alarm, one flash of the caption, foreground
+    bool runOut = false;        // alarm, flash, foreground
     bool relabelStart = false;  // start button and entry 32777 back to 开始
     int chimeSound = 0;         // a mark's sound, then foreground
     bool enableStart = false;   // an until-time countdown stopped at its target

@@ -1,6 +1,6 @@
 // The countdown's bar on the taskbar button, through a recording taskbar list that this process
-// registers in place of the shell's before the program's first countdown start. The cases run in
-// this order, in a process of their own.
+// registers in place of the shell's before the program's first countdown start; and the alarm's
+// flash of a window in front. The cases run in this order, in a process of their own.
 #include <windows.h>
 // After <windows.h>, which it needs.
 #include <shobjidl.h>
@@ -327,4 +327,53 @@ TEST(TaskbarButton, AnUntilTimeCountdownCountsFromItsArmingToItsTarget) {
             EXPECT_EQ(call.total, 12000u) << "call " << i;
         }
     }
+}
+
+namespace {
+
+WNDPROC mainProc = nullptr;
+std::vector<WPARAM> captionStates;  // WM_NCACTIVATE as the main window received them
+
+LRESULT CALLBACK NoteCaption(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCACTIVATE) captionStates.push_back(wParam);
+    return CallWindowProcW(mainProc, window, message, wParam, lParam);
+}
+
+}  // namespace
+
+TEST(AlarmFlash, InFrontTheCaptionFlashesOnceAndIsPutBack) {
+    ResetTimerState();
+    HWND window = TimerWindow();
+    SetForegroundWindow(window);
+    PumpMessages();
+    ASSERT_EQ(GetForegroundWindow(), window);
+    // The run-out of the case before was left with its caption inverted: its worker state is gone.
+    FLASHWINFO stop = {sizeof stop, window, FLASHW_STOP, 0, 0};
+    FlashWindowEx(&stop);
+    mainProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(NoteCaption)));
+    WorkerLocal local;
+    BeginTickWorker(local);
+    timerState.mode = TimerMode::Countdown;
+    timerState.countdownFixSeconds = 1;
+    ResetTimer();
+    StartPauseResume();
+    auto iterate = [&](uint64_t advanceMs) {
+        Driven().tick += advanceMs;
+        RunWorkerIteration(local);
+        PumpMessages();
+    };
+    iterate(999);
+    EXPECT_TRUE(captionStates.empty());
+    iterate(1);  // run out
+    ASSERT_TRUE(timerState.expired);
+    EXPECT_EQ(captionStates, std::vector<WPARAM>{FALSE}) << "flashed: drawn inactive";
+    iterate(499);
+    EXPECT_EQ(captionStates.size(), 1u);
+    iterate(1);
+    EXPECT_EQ(captionStates, (std::vector<WPARAM>{FALSE, TRUE})) << "put back: active";
+    iterate(2000);
+    EXPECT_EQ(captionStates.size(), 2u);
+    SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(mainProc));
+    ResetTimer();
 }
