@@ -12,6 +12,7 @@ set(ZELVIK_RULE_SOURCES
     src/window/window_geometry.cpp
     src/window/target_caption.cpp
     src/window/command_rules.cpp
+    src/window/taskbar_rules.cpp
     src/dialogs/dialog_fields.cpp
 )
 
@@ -28,6 +29,7 @@ set(ZELVIK_SHELL_SOURCES
     src/core/paint.cpp
     src/core/startup.cpp
     src/engine/tick_worker.cpp
+    src/engine/alarm_flash.cpp
     src/engine/clock_branch.cpp
     src/engine/elapsed_branch.cpp
     src/engine/until_time_branch.cpp
@@ -48,6 +50,7 @@ set(ZELVIK_SHELL_SOURCES
     src/window/frame_metrics.cpp
     src/window/edge_snap.cpp
     src/window/dpi_change.cpp
+    src/window/taskbar_progress.cpp
     src/dialogs/common_controls.cpp
     src/dialogs/countdown_dialog.cpp
     src/dialogs/plain_dialog.cpp

@@ -18,6 +18,8 @@ set(ZELVIK_LINK_OPTIONS -static -static-libgcc -static-libstdc++ -Wl,--file-alig
 # Only DLLs that Windows always takes from the system folder are imported; the sound and common
 # controls libraries are loaded from there by full path (src/core/system_library.h).
 set(ZELVIK_SYSTEM_LIBS user32 gdi32 kernel32)
+# GUIDs of the COM objects the program makes (the taskbar list): a static library, no DLL.
+set(ZELVIK_STATIC_LIBS uuid)
 
 # The resources go into the program and into every Windows test program (sounds, font, strings).
 file(GLOB ZELVIK_ASSETS ${CMAKE_SOURCE_DIR}/res/*)
@@ -41,7 +43,7 @@ target_compile_definitions(
 add_library(zelvik_core STATIC ${ZELVIK_RULE_SOURCES} ${ZELVIK_SHELL_SOURCES})
 target_include_directories(zelvik_core PUBLIC ${ZELVIK_INCLUDE_DIRS})
 target_compile_options(zelvik_core PRIVATE ${ZELVIK_WARNINGS})
-target_link_libraries(zelvik_core PUBLIC ${ZELVIK_SYSTEM_LIBS})
+target_link_libraries(zelvik_core PUBLIC ${ZELVIK_SYSTEM_LIBS} ${ZELVIK_STATIC_LIBS})
 
 add_executable(zelvik-timer WIN32 src/core/main.cpp $<TARGET_OBJECTS:zelvik_resources>)
 target_compile_options(zelvik-timer PRIVATE ${ZELVIK_WARNINGS})

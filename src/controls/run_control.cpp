@@ -10,6 +10,7 @@
 #include "time_source.h"
 #include "timer_state.h"
 #include "timing_rules.h"
+#include "worker_branches.h"
 
 namespace {
 
@@ -32,12 +33,16 @@ const wchar_t* StartPressLocked() {
     timerState.expired = false;
     timerState.highlight = HighlightState::Normal;
     switch (ChooseStartPress(timerState.mode, timerState.countdownKind, timerState.runState)) {
-        case StartPress::ArmUntilTime:
-            timerState.armedUtcMs = ReadUtcMs();
+        case StartPress::ArmUntilTime: {
+            static KeptZone armingZone;  // the UI thread's; the worker keeps its own
+            const ZonedClock now = ReadZonedClock(armingZone);
+            timerState.armedUtcMs = now.utcMs;
             timerState.targetWeekday =
                 static_cast<uint16_t>(ArmTargetWeekday(timerState.countdownToTime, ReadWallTime()));
+            timerState.untilTimeTotalMs = UntilTimeRemainingLocked(now);
             timerState.runState = RunState::Running;
             return nullptr;
+        }
         case StartPress::KeepUntilTime:
             return nullptr;
         case StartPress::StartOrResume:
@@ -86,6 +91,7 @@ void StartPauseResume() {
     // Window calls only after the lock is released.
     if (caption) SetStartCaption(caption);
     InvalidateReadout();
+    if (timerState.mode == TimerMode::Countdown) RequestProgressUpdate();
 }
 
 void ResetTimer() {
@@ -100,6 +106,8 @@ void ResetTimer() {
     }
     SetStartCaption(L"开始");
     InvalidateReadout();
+    // A countdown's bar goes; the stopwatch never had one.
+    if (timerState.mode == TimerMode::Countdown) RequestProgressUpdate();
     StopSound();
     SetFocus(timerState.startButton);
 }

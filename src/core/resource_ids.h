@@ -67,3 +67,8 @@
 #define IDC_UNTIL_SECONDS_SPIN 1018
 #define IDC_UNTIL_MINUTES 1019
 #define IDC_TIMEOUT_CONTINUE 1020
+
+// Messages the main window posts to itself (WM_APP and up; windres ignores them)
+// The taskbar button's progress is due: a countdown started, paused, resumed or reset, its
+// readout shows another second, or it has run out.
+#define WM_APP_PROGRESS_DUE (WM_APP + 1)

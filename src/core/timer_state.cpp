@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "readout.h"
+#include "resource_ids.h"
 
 namespace {
 
@@ -54,4 +55,8 @@ void InvalidateReadoutBand(const RECT& band) {
     // With no window yet, a null handle would invalidate every window of the desktop.
     if (!timerState.mainWindow) return;
     InvalidateRect(timerState.mainWindow, &band, FALSE);
+}
+
+void RequestProgressUpdate() {
+    if (timerState.mainWindow) PostMessageW(timerState.mainWindow, WM_APP_PROGRESS_DUE, 0, 0);
 }

@@ -1,13 +1,14 @@
 // The one record of state shared by the UI thread and the tick worker.
 //
 // Threading: flags and enumerations are std::atomic and read or written whole by either thread.
-// displayText and the 64-bit counters (accumulatedMs, nowTick, segmentStartTick, armedUtcMs) are
-// guarded by counterLock (see StateLock); so is the scaled layout, which only the UI thread writes
-// and the worker reads for the readout band it invalidates. A run-state transition on the UI
-// thread and one worker iteration each hold the lock across all their reads and writes of the
-// counters, the run state and the readout, so each appears atomic to the other. The lock is never
-// held while calling into a window: the worker's SetWindowTextW, FlashWindow or
-// SetForegroundWindow wait for the UI thread, and the UI thread may be waiting for the lock.
+// displayText and the counters (accumulatedMs, nowTick, segmentStartTick, armedUtcMs,
+// untilTimeTotalMs) are guarded by counterLock (see StateLock); so is the scaled layout, which
+// only the UI thread writes and the worker reads for the readout band it invalidates. A run-state
+// transition on the UI thread and one worker iteration each hold the lock across all their reads
+// and writes of the counters, the run state and the readout, so each appears atomic to the other.
+// The lock is never held while calling into a window: the worker's SetWindowTextW, FlashWindowEx
+// or SetForegroundWindow wait for the UI thread, and the UI thread may be waiting for the lock.
+// Nor is it held across a call of the taskbar's, which may wait for Explorer.
 #pragma once
 
 #include <windows.h>
@@ -47,6 +48,8 @@ struct TimerState {
     // back, a target in the repeated hour that had already shown once then comes at its second
     // showing, not at once.
     int64_t armedUtcMs = 0;
+    // From the arming to the target, in real time: what the taskbar button's bar counts against.
+    int32_t untilTimeTotalMs = 0;
     char displayText[kDisplayTextCapacity] = "00:00:00.000";
     // Every pixel figure at the main window's DPI: set at creation and when the window moves to
     // a display of another scale. Written under the lock; the UI thread reads it without.
@@ -95,6 +98,10 @@ void CopyDisplayText(char (&out)[kDisplayTextCapacity]);
 // in its locked section.
 void InvalidateReadout();
 void InvalidateReadoutBand(const RECT& band);
+
+// Asks the UI thread to bring the taskbar button's progress up to date. Posted, so either thread
+// may ask, but never under the lock.
+void RequestProgressUpdate();
 
 // The readout band at the window's scale (on the UI thread, or under the lock).
 RECT DisplayRect();

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "alarm_flash.h"
 #include "chime_rules.h"
 #include "popup_menu.h"
 #include "resource_ids.h"
@@ -23,12 +24,12 @@ WindowWork RunBranch(WorkerLocal& local) {
 }
 
 // Called without the lock: each of these may wait for the UI thread.
-void DoWindowWork(const WindowWork& work) {
+void DoWindowWork(const WindowWork& work, WorkerLocal& local, uint64_t nowTick) {
     HWND window = timerState.mainWindow;
     if (work.runOut) {
         PlayResourceSound(IDW_ALARM);
         if (work.relabelStart) SetStartCaption(L"开始");
-        FlashWindow(window, TRUE);
+        FlashForAlarm(local, nowTick);
         SetForegroundWindow(window);
     }
     if (work.chimeSound) {
@@ -39,6 +40,8 @@ void DoWindowWork(const WindowWork& work) {
     // from here; it could not anyway, since SetFocus acts on the calling thread's windows alone.
     if (work.enableStart) EnableWindow(timerState.startButton, TRUE);
     if (work.invalidate) InvalidateReadoutBand(work.band);
+    // The taskbar is the UI thread's to call (its COM object lives there), at most once a second.
+    if (work.progressDue) RequestProgressUpdate();
 }
 
 void KeepOnTop(WorkerLocal& local, uint64_t nowTick) {
@@ -76,10 +79,14 @@ void RunWorkerIteration(WorkerLocal& local) {
         nowTick = timerState.nowTick = ReadTick();
         work = RunBranch(local);
         work.newSecond = work.invalidate && NoteShownSecond(local);
+        // Only a countdown has a bar: the clock and the stopwatch never ask.
+        work.progressDue =
+            work.runOut || (work.newSecond && timerState.mode == TimerMode::Countdown);
         // The band follows the window's DPI, which the UI thread changes under this lock.
         work.band = DisplayRect();
     }
-    DoWindowWork(work);
+    DoWindowWork(work, local, nowTick);
+    EndAlarmFlash(local, nowTick);
     KeepOnTop(local, nowTick);
 }
 

@@ -20,6 +20,9 @@ struct WorkerLocal {
     ReadoutBuffer lastShownSecond = {};
     // The time zone the until-time countdown counts in, read again when it may have changed.
     KeptZone zone;
+    // The alarm inverted the caption of the window in front; it is put back at the end tick.
+    bool captionFlashing = false;
+    uint64_t captionFlashEndTick = 0;
 };
 
 DWORD WINAPI TickWorker(LPVOID parameter);

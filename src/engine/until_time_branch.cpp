@@ -4,17 +4,19 @@
 #include "timing_rules.h"
 #include "worker_branches.h"
 
-WindowWork RunUntilTimeBranch(WorkerLocal& local) {
+int32_t UntilTimeRemainingLocked(const ZonedClock& now) {
     // Real time to the target, through UTC: on a night the clock changes, the wall clock alone
     // would be an hour off and an overtime would turn back into a countdown. Where the system
     // cannot say its zone, the wall clock is all there is.
-    const ZonedClock now = ReadZonedClock(local.zone);
-    const int32_t remaining =
-        now.zoneKnown
-            ? ZonedUntilTimeRemaining(timerState.countdownToTime, timerState.targetWeekday,
-                                      timerState.armedUtcMs, now.utcMs, now.zone)
-            : UntilTimeRemaining(timerState.countdownToTime, timerState.targetWeekday,
-                                 ReadWallTime());
+    return now.zoneKnown
+               ? ZonedUntilTimeRemaining(timerState.countdownToTime, timerState.targetWeekday,
+                                         timerState.armedUtcMs, now.utcMs, now.zone)
+               : UntilTimeRemaining(timerState.countdownToTime, timerState.targetWeekday,
+                                    ReadWallTime());
+}
+
+WindowWork RunUntilTimeBranch(WorkerLocal& local) {
+    const int32_t remaining = UntilTimeRemainingLocked(ReadZonedClock(local.zone));
     const bool showMilliseconds = timerState.showMilliseconds;
 
     WindowWork work;

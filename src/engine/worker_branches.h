@@ -5,12 +5,13 @@
 #include "tick_worker.h"
 
 struct WindowWork {
-    bool runOut = false;        // alarm, one flash of the caption, foreground
+    bool runOut = false;        // alarm, flash, foreground
     bool relabelStart = false;  // start button and entry 32777 back to 开始
     int chimeSound = 0;         // a mark's sound, then foreground
     bool enableStart = false;   // an until-time countdown stopped at its target
     bool invalidate = false;    // the readout was rewritten
     bool newSecond = false;     // ...and shows another whole second, or the other form
+    bool progressDue = false;   // the taskbar button's bar: a countdown's new second or run-out
     RECT band = {};             // the readout band to invalidate, copied under the lock
 };
 
@@ -21,3 +22,7 @@ int ApplyMarkRule(WorkerLocal& local, uint64_t markIndex);
 WindowWork RunClockBranch(WorkerLocal& local);
 WindowWork RunElapsedBranch(WorkerLocal& local);
 WindowWork RunUntilTimeBranch(WorkerLocal& local);
+
+// What is left of the until-time countdown at `now`, negative in the overtime; the lock is held.
+// The UI thread asks it too, at the arming and for the taskbar, each with a kept zone of its own.
+int32_t UntilTimeRemainingLocked(const ZonedClock& now);

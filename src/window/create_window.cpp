@@ -6,6 +6,7 @@
 #include "key_forwarder.h"
 #include "popup_menu.h"
 #include "resource_ids.h"
+#include "taskbar_progress.h"
 #include "target_caption.h"
 #include "timer_state.h"
 
@@ -171,5 +172,7 @@ LRESULT OnCreate(HWND window) {
     FillTabOrder();
     SubclassControls();
     SetFocus(timerState.startButton);
+    // Before the window is shown, which is when the shell makes its button.
+    PrepareTaskbarButton(window);
     return 0;
 }

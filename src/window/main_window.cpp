@@ -9,6 +9,8 @@
 #include "dpi_change.h"
 #include "keyboard.h"
 #include "paint.h"
+#include "resource_ids.h"
+#include "taskbar_progress.h"
 #include "time_source.h"
 #include "window_mouse.h"
 
@@ -50,6 +52,10 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_DESTROY:
             OnDestroy();
             return 0;
+        case WM_APP_PROGRESS_DUE:
+            return OnProgressDue(window);
     }
+    // A registered message has no number to switch on until the program runs.
+    if (IsTaskbarButtonCreated(message)) return OnTaskbarButtonCreated(window);
     return DefWindowProcW(window, message, wParam, lParam);
 }

@@ -58,6 +58,13 @@ zelvik_windows_test(win_dialog_tests ${CMAKE_SOURCE_DIR}/tests/win/dialog_driver
                                      ${CMAKE_SOURCE_DIR}/tests/win/contact_dialog_test.cpp
                                      ${CMAKE_SOURCE_DIR}/tests/win/dialog_keeper_test.cpp)
 
+# The taskbar button's bar through a recording taskbar list registered in the test's own process,
+# which must come before the program's first countdown start: a process of its own. The program
+# loads ole32 itself; the test imports it to register the list.
+zelvik_windows_test(win_taskbar_tests ${CMAKE_SOURCE_DIR}/tests/win/taskbar_test.cpp)
+target_link_libraries(win_taskbar_tests PRIVATE ole32)
+set_tests_properties(win_taskbar_tests PROPERTIES RESOURCE_LOCK display)
+
 # The window at the display's scale: in the shared 96-DPI prefix and in prefixes of their own at
 # 144 and 192 DPI (150 % and 200 %, tools/wine-env.sh).
 zelvik_windows_test(win_dpi_tests ${CMAKE_SOURCE_DIR}/tests/win/dpi_test.cpp
