@@ -5,6 +5,7 @@ set(ZELVIK_RULE_SOURCES
     src/core/display_scale.cpp
     src/core/config_rules.cpp
     src/core/zone_rules.cpp
+    src/core/colour_rules.cpp
     src/engine/chime_rules.cpp
     src/engine/timing_rules.cpp
     src/controls/run_rules.cpp
@@ -24,6 +25,7 @@ set(ZELVIK_SHELL_SOURCES
     src/core/display_dpi.cpp
     src/core/sound.cpp
     src/core/config_file.cpp
+    src/core/system_colours.cpp
     src/core/paint.cpp
     src/core/startup.cpp
     src/engine/tick_worker.cpp
