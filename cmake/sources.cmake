@@ -13,6 +13,7 @@ set(ZELVIK_RULE_SOURCES
     src/window/window_geometry.cpp
     src/window/target_caption.cpp
     src/window/command_rules.cpp
+    src/window/readout_access.cpp
     src/dialogs/dialog_fields.cpp
 )
 
@@ -26,6 +27,7 @@ set(ZELVIK_SHELL_SOURCES
     src/core/sound.cpp
     src/core/config_file.cpp
     src/core/system_colours.cpp
+    src/core/readout_events.cpp
     src/core/paint.cpp
     src/core/startup.cpp
     src/engine/tick_worker.cpp
@@ -49,6 +51,7 @@ set(ZELVIK_SHELL_SOURCES
     src/window/frame_metrics.cpp
     src/window/edge_snap.cpp
     src/window/dpi_change.cpp
+    src/window/readout_accessible.cpp
     src/dialogs/countdown_dialog.cpp
     src/dialogs/plain_dialog.cpp
 )

@@ -9,6 +9,7 @@
 #include "dpi_change.h"
 #include "keyboard.h"
 #include "paint.h"
+#include "readout_accessible.h"
 #include "system_colours.h"
 #include "window_mouse.h"
 
@@ -39,12 +40,15 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             return OnDpiChanged(window, wParam, lParam);
         case WM_ACTIVATE:
             return OnActivate(window, wParam, lParam);
+        case WM_GETOBJECT:
+            return OnGetObject(window, wParam, lParam);
         case WM_SETTINGCHANGE:
         case WM_SYSCOLORCHANGE:
             return OnSystemColoursChanged();
         case WM_CLOSE:
             return OnClose(window);
         case WM_DESTROY:
+            DisconnectReadoutAccessible();
             OnDestroy();
             return 0;
     }
