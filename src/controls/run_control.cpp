@@ -4,6 +4,7 @@
 #include "mode_rules.h"
 #include "popup_menu.h"
 #include "readout.h"
+#include "readout_events.h"
 #include "resource_ids.h"
 #include "run_rules.h"
 #include "sound.h"
@@ -86,6 +87,8 @@ void StartPauseResume() {
     // Window calls only after the lock is released.
     if (caption) SetStartCaption(caption);
     InvalidateReadout();
+    // Only a pause writes the readout here; a start leaves it to the worker.
+    AnnounceReadoutName(timerState.runState == RunState::Paused);
 }
 
 void ResetTimer() {
@@ -100,6 +103,7 @@ void ResetTimer() {
     }
     SetStartCaption(L"开始");
     InvalidateReadout();
+    AnnounceReadoutName(true);
     StopSound();
     SetFocus(timerState.startButton);
 }

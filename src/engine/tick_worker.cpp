@@ -4,6 +4,7 @@
 
 #include "chime_rules.h"
 #include "popup_menu.h"
+#include "readout_events.h"
 #include "resource_ids.h"
 #include "sound.h"
 #include "time_source.h"
@@ -39,6 +40,15 @@ void DoWindowWork(const WindowWork& work) {
     // from here; it could not anyway, since SetFocus acts on the calling thread's windows alone.
     if (work.enableStart) EnableWindow(timerState.startButton, TRUE);
     if (work.invalidate) InvalidateReadoutBand(work.band);
+    // A screen reader hears the readout once a second at most, not at every rewrite; a run-out
+    // it hears without the focus on the readout, named 时间到 first.
+    if (work.runOut) {
+        AnnounceReadout(EVENT_OBJECT_NAMECHANGE);
+        AnnounceReadout(EVENT_OBJECT_VALUECHANGE);
+        AnnounceReadout(kEventLiveRegionChanged);
+    } else if (work.newSecond) {
+        AnnounceReadout(EVENT_OBJECT_VALUECHANGE);
+    }
 }
 
 void KeepOnTop(WorkerLocal& local, uint64_t nowTick) {
