@@ -125,6 +125,8 @@ set_tests_properties(win_window_tests win_worker_tests win_config_tests win_soun
 add_executable(zelvik-probe ${CMAKE_SOURCE_DIR}/tests/e2e/probe.cpp)
 target_compile_options(zelvik-probe PRIVATE ${ZELVIK_WARNINGS})
 target_link_options(zelvik-probe PRIVATE ${ZELVIK_LINK_OPTIONS} -municode)
+# The probe reads the window as a screen reader does; the timer itself imports none of these.
+target_link_libraries(zelvik-probe PRIVATE oleacc ole32 oleaut32)
 
 # The worker and the paint handler allocate nothing once running: the malloc family of the whole
 # program is wrapped with counting functions (and its GDI makers' import slots taken over), so
