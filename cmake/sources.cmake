@@ -5,6 +5,7 @@ set(ZELVIK_RULE_SOURCES
     src/core/display_scale.cpp
     src/core/config_rules.cpp
     src/core/zone_rules.cpp
+    src/core/colour_rules.cpp
     src/engine/chime_rules.cpp
     src/engine/timing_rules.cpp
     src/controls/run_rules.cpp
@@ -12,6 +13,7 @@ set(ZELVIK_RULE_SOURCES
     src/window/window_geometry.cpp
     src/window/target_caption.cpp
     src/window/command_rules.cpp
+    src/window/readout_access.cpp
     src/window/taskbar_rules.cpp
     src/dialogs/dialog_fields.cpp
 )
@@ -26,6 +28,8 @@ set(ZELVIK_SHELL_SOURCES
     src/core/window_icons.cpp
     src/core/sound.cpp
     src/core/config_file.cpp
+    src/core/system_colours.cpp
+    src/core/readout_events.cpp
     src/core/paint.cpp
     src/core/startup.cpp
     src/engine/tick_worker.cpp
@@ -50,6 +54,7 @@ set(ZELVIK_SHELL_SOURCES
     src/window/frame_metrics.cpp
     src/window/edge_snap.cpp
     src/window/dpi_change.cpp
+    src/window/readout_accessible.cpp
     src/window/taskbar_progress.cpp
     src/dialogs/common_controls.cpp
     src/dialogs/countdown_dialog.cpp

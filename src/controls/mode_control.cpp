@@ -4,6 +4,7 @@
 #include "control_focus.h"
 #include "mode_rules.h"
 #include "popup_menu.h"
+#include "readout_events.h"
 #include "resource_ids.h"
 #include "run_control.h"
 #include "timer_state.h"
@@ -15,13 +16,13 @@ void SetCheck(HWND control, bool checked) {
 }
 
 // Under the lock: the new form and the readout written in it appear together to the worker, and
-// the run state cannot change between the choice and the write.
-void FlipFormAndRewrite() {
+// the run state cannot change between the choice and the write. Returns whether it wrote.
+bool FlipFormAndRewrite() {
     StateLock lock;
     const bool showMilliseconds = !timerState.showMilliseconds;
     timerState.showMilliseconds = showMilliseconds;
     const RunState runState = timerState.runState;
-    if (!ToggleRewritesReadout(runState)) return;
+    if (!ToggleRewritesReadout(runState)) return false;
     const StillTimer timer = {timerState.mode,
                               timerState.countdownKind,
                               runState,
@@ -30,6 +31,7 @@ void FlipFormAndRewrite() {
                               showMilliseconds};
     ReadoutBuffer text = {};
     SetDisplayText(text, FormatStillReadout(text, timer));
+    return true;
 }
 
 }  // namespace
@@ -41,6 +43,8 @@ void SwitchMode(TimerMode newMode) {
         WriteIdleReadout();
         InvalidateReadout();
     }
+    // The clock's readout is the worker's, which tells of its next second itself.
+    AnnounceReadoutName(row.writesReadout);
     EnableControl(timerState.startButton, row.runControlsEnabled);
     EnableControl(timerState.resetButton, row.runControlsEnabled);
     ShowControl(timerState.setButton, row.setButtonShown);
@@ -59,11 +63,14 @@ void SwitchMode(TimerMode newMode) {
 }
 
 void ToggleMilliseconds() {
-    FlipFormAndRewrite();
+    // The clock's zero stands only until the worker writes the time in the new form, and the
+    // worker tells of that itself, as it does for a running timer.
+    const bool rewritten = FlipFormAndRewrite() && timerState.mode != TimerMode::Clock;
     const bool showMilliseconds = timerState.showMilliseconds;
     // The strip's width follows the form.
     ApplyCompactRegion();
     InvalidateReadout();
+    if (rewritten) AnnounceReadout(EVENT_OBJECT_VALUECHANGE);
     SetCheck(timerState.msCheck, showMilliseconds);
     CheckMenuEntry(IDM_MILLISECONDS, showMilliseconds);
 }

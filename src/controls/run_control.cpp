@@ -4,6 +4,7 @@
 #include "mode_rules.h"
 #include "popup_menu.h"
 #include "readout.h"
+#include "readout_events.h"
 #include "resource_ids.h"
 #include "run_rules.h"
 #include "sound.h"
@@ -84,14 +85,18 @@ void StartPauseResume() {
     // state, and whose mark the worker has already spent.
     StopSound();
     const wchar_t* caption;
+    bool paused;
     {
         StateLock lock;
         caption = StartPressLocked();
+        paused = timerState.runState == RunState::Paused;
     }
     // Window calls only after the lock is released.
     if (caption) SetStartCaption(caption);
     InvalidateReadout();
     if (timerState.mode == TimerMode::Countdown) RequestProgressUpdate();
+    // Only a pause writes the readout here; a start leaves it to the worker.
+    AnnounceReadoutName(paused);
 }
 
 void ResetTimer() {
@@ -108,6 +113,7 @@ void ResetTimer() {
     InvalidateReadout();
     // A countdown's bar goes; the stopwatch never had one.
     if (timerState.mode == TimerMode::Countdown) RequestProgressUpdate();
+    AnnounceReadoutName(true);
     StopSound();
     SetFocus(timerState.startButton);
 }

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "system_colours.h"
 #include "timer_state.h"
 
 namespace {
@@ -9,10 +10,12 @@ namespace {
 // What the readout band of the back buffer shows, and with which font and where. The band is
 // drawn again only when the readout to show differs from it: mode, millisecond form and compact
 // mode reach the band only through the text and the colours, so comparing these is all that is
-// needed. A new font or band rectangle (the display's scale changed) redraws the whole client.
+// needed. A new font or band rectangle (the display's scale changed) or a new fill (a
+// high-contrast scheme switched on or off) redraws the whole client.
 struct Readout {
     char text[kDisplayTextCapacity];
     ReadoutColours colours;
+    uint32_t fill;
     HFONT font;
     RECT rect;
 };
@@ -60,16 +63,18 @@ bool SameReadout(const Readout& a, const Readout& b) {
 // a shorter text must not leave the longer one's edges standing.
 void DrawReadout(const Readout& readout) {
     const bool samePlace = backBuffer.holdsReadout && readout.font == backBuffer.held.font &&
-                           EqualRect(&readout.rect, &backBuffer.held.rect);
+                           EqualRect(&readout.rect, &backBuffer.held.rect) &&
+                           readout.fill == backBuffer.held.fill;
     if (samePlace && SameReadout(readout, backBuffer.held)) return;
     HDC dc = backBuffer.dc;
-    // A new bitmap, font or band: the whole client is filled, as the band may have moved.
+    // A new bitmap, font, band or fill: the whole client is filled, as the band may have moved.
     const RECT client = {0, 0, backBuffer.size.cx, backBuffer.size.cy};
     FillRect(dc, samePlace ? &readout.rect : &client, timerState.backgroundBrush);
 
     // The font is selected only while drawing, so that the buffer never holds on to it.
     HGDIOBJ oldFont = SelectObject(dc, readout.font);
-    // The background mode stays opaque: the text's own cell is filled dark grey.
+    // The background mode stays opaque: the text's own cell is filled dark grey (or the
+    // scheme's window colour).
     SetTextColor(dc, readout.colours.text);
     SetBkColor(dc, readout.colours.background);
     RECT rect = readout.rect;
@@ -86,7 +91,9 @@ void OnPaint(HWND window) {
     // Copy the text out first: the lock is not held while drawing.
     Readout readout;
     CopyDisplayText(readout.text);
-    readout.colours = HighlightColours(timerState.highlight);
+    const PaintColours colours = CurrentPaintColours(timerState.highlight);
+    readout.colours = colours.readout;
+    readout.fill = colours.fill;
     readout.font = timerState.displayFont;
     readout.rect = DisplayRect();
 

@@ -5,6 +5,7 @@
 #include "main_window.h"
 #include "resource_ids.h"
 #include "sound.h"
+#include "system_colours.h"
 #include "tick_worker.h"
 #include "timer_state.h"
 #include "window_icons.h"
@@ -52,6 +53,8 @@ bool CreateTimerWindow(HINSTANCE instance, int showCommand) {
 
     // At the system's scale; WM_CREATE corrects it if the window's own display has another.
     SetLayout(ScaleLayout(WindowDpi(nullptr)));
+    // A high-contrast scheme that is on already is painted from the first paint.
+    UseSystemColours(ReadSystemColours());
     // WM_CREATE runs inside this call and works on its own window argument: mainWindow is
     // stored only once the call returns.
     HWND window = CreateWindowExW(

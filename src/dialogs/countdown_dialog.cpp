@@ -12,6 +12,7 @@
 #include "display_scale.h"
 #include "dialog_fields.h"
 #include "readout.h"
+#include "readout_events.h"
 #include "resource_ids.h"
 #include "system_library.h"
 #include "timer_state.h"
@@ -143,6 +144,7 @@ void ShowNewStart() {
         SetDisplayText(readout, length);
     }
     InvalidateReadout();
+    AnnounceReadout(EVENT_OBJECT_VALUECHANGE);
 }
 
 // Both rows are read on every OK, the disabled one too: what was typed there before switching

@@ -5,6 +5,7 @@
 #include "alarm_flash.h"
 #include "chime_rules.h"
 #include "popup_menu.h"
+#include "readout_events.h"
 #include "resource_ids.h"
 #include "sound.h"
 #include "time_source.h"
@@ -42,6 +43,15 @@ void DoWindowWork(const WindowWork& work, WorkerLocal& local, uint64_t nowTick) 
     if (work.invalidate) InvalidateReadoutBand(work.band);
     // The taskbar is the UI thread's to call (its COM object lives there), at most once a second.
     if (work.progressDue) RequestProgressUpdate();
+    // A screen reader hears the readout once a second at most, not at every rewrite; a run-out
+    // it hears without the focus on the readout, named 时间到 first.
+    if (work.runOut) {
+        AnnounceReadout(EVENT_OBJECT_NAMECHANGE);
+        AnnounceReadout(EVENT_OBJECT_VALUECHANGE);
+        AnnounceReadout(kEventLiveRegionChanged);
+    } else if (work.newSecond) {
+        AnnounceReadout(EVENT_OBJECT_VALUECHANGE);
+    }
 }
 
 void KeepOnTop(WorkerLocal& local, uint64_t nowTick) {

@@ -9,7 +9,9 @@
 #include "dpi_change.h"
 #include "keyboard.h"
 #include "paint.h"
+#include "readout_accessible.h"
 #include "resource_ids.h"
+#include "system_colours.h"
 #include "taskbar_progress.h"
 #include "time_source.h"
 #include "window_mouse.h"
@@ -43,13 +45,20 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             OnTimeChange();
             return 0;
         case WM_SETTINGCHANGE:
+            // The zone and the colour scheme may both have changed.
             OnTimeChange();
+            OnSystemColoursChanged();
             break;  // the default handling too
         case WM_ACTIVATE:
             return OnActivate(window, wParam, lParam);
+        case WM_GETOBJECT:
+            return OnGetObject(window, wParam, lParam);
+        case WM_SYSCOLORCHANGE:
+            return OnSystemColoursChanged();
         case WM_CLOSE:
             return OnClose(window);
         case WM_DESTROY:
+            DisconnectReadoutAccessible();
             OnDestroy();
             return 0;
         case WM_APP_PROGRESS_DUE:

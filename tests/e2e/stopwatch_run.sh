@@ -1,10 +1,19 @@
 #!/usr/bin/env bash
 # The stopwatch as a user runs it: start, pause (the readout holds), resume (it moves on); then
 # closing asks "正在计时，确认退出？": 取消 keeps the window and the count, 确定 ends the program.
+# A screen reader in another process hears the clock and the paused stopwatch, and reaches 开始.
 source "$(dirname "$0")/lib.sh"
 start_timer_at 10:12:30
 sleep 1
 read -r x y w h <<<"$(readout_band)"
+# (Wine itself loads ole32 at start-up; Windows does not.)
+grep -qiE '/(oleacc|oleaut32)\.dll' "/proc/$TIMER_PID/maps" &&
+    fail "the accessibility libraries were loaded before any screen reader asked"
+reader() { "$WINE" "$PROBE" reader 2>/dev/null | tr -d '\r'; }
+heard=$(reader)
+echo "$heard" | grep -q "^reader child=1 role=61 .* name=时间 value=10:12:3[0-9]$" ||
+    fail "a screen reader does not hear the clock: $heard"
+echo "$heard" | grep -q "^reader child=object .* name=开始 " || fail "a screen reader lost 开始"
 
 click_client 79 15  # 秒表
 refresh
@@ -24,6 +33,9 @@ screenshot paused1
 sleep 1.2
 screenshot paused2
 held=$(pixels diff "$WORK/paused1.png" "$WORK/paused2.png" "$x" "$y" "$w" "$h")
+heard=$(reader)
+echo "$heard" | grep -q "^reader child=1 role=61 .* name=秒表 已暂停 value=00:00:0[1-9]$" ||
+    fail "a screen reader does not hear the paused stopwatch: $heard"
 click_client 52 101  # 继续
 refresh
 [ "$(control_field 10001 text)" = 暂停 ] || fail "继续 did not resume"

@@ -1,6 +1,7 @@
 // The readout on the real window after each kind of change equals a fresh paint of the same
 // state: a new client-sized bitmap filled with the window colour and the readout drawn into its
-// band, as if the paint handler kept nothing from one paint to the next.
+// band, as if the paint handler kept nothing from one paint to the next. A high-contrast scheme
+// is put in place by hand: Wine refuses to switch one on.
 #include "paint.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 #include "compact_mode.h"
 #include "mode_control.h"
 #include "run_control.h"
+#include "system_colours.h"
 #include "test_support.h"
 
 namespace {
@@ -58,10 +60,12 @@ Pixels FreshPaint(const RECT& area) {
     HBITMAP bitmap = CreateCompatibleBitmap(windowDc, client.right, client.bottom);
     HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
     HGDIOBJ oldFont = SelectObject(dc, timerState.displayFont);
-    const ReadoutColours colours = HighlightColours(timerState.highlight);
-    SetTextColor(dc, colours.text);
-    SetBkColor(dc, colours.background);
-    FillRect(dc, &client, timerState.backgroundBrush);
+    const PaintColours colours = CurrentPaintColours(timerState.highlight);
+    SetTextColor(dc, colours.readout.text);
+    SetBkColor(dc, colours.readout.background);
+    HBRUSH fill = CreateSolidBrush(colours.fill);
+    FillRect(dc, &client, fill);
+    DeleteObject(fill);
     RECT band = DisplayRect();
     DrawTextA(dc, DisplayText().c_str(), -1, &band, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
     Pixels pixels = Read(dc, area);
@@ -147,6 +151,13 @@ const Change kChanges[] = {
     {"compact mode, a new text", [] { Show("00:00:07.123"); }},
     {"compact mode left", ToggleCompactFromMenu},
     {"an uncovering", CoverAndUncover},
+    {"a high-contrast scheme",
+     [] {
+         UseSystemColours({true, 0x101010, 0xF0F0F0, 0x303030, 0x00A0FF, 0x000000});
+     }},
+    {"the scheme's highlight", [] { Highlight(HighlightState::FullHour); }},
+    {"the scheme left", [] { UseSystemColours(ReadSystemColours()); }},
+    {"the normal colours after the scheme", [] { Highlight(HighlightState::Normal); }},
 };
 
 }  // namespace
@@ -164,6 +175,13 @@ TEST(Paint, TheReadoutAfterEachChangeIsWhatAFreshPaintDraws) {
         PumpMessages();
         const RECT band = ShownBand();
         EXPECT_EQ(Differing(OnScreen(band), FreshPaint(band)), 0) << "pixels differ";
+        // Beside the band, outside the strip: the fill the whole client was given.
+        RECT client;
+        GetClientRect(timerState.mainWindow, &client);
+        const RECT beside = {band.right, band.top, client.right, band.bottom};
+        if (!timerState.compactMode && beside.left < beside.right) {
+            EXPECT_EQ(Differing(OnScreen(beside), FreshPaint(beside)), 0) << "beside the band";
+        }
     }
     if (timerState.compactMode) ToggleCompactFromMenu();
     if (timerState.showMilliseconds) ToggleMilliseconds();

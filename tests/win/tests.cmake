@@ -76,6 +76,10 @@ foreach(dpi 144 192)
                          ENVIRONMENT "ZELVIK_DPI=${dpi}")
 endforeach()
 
+# The readout as screen readers find it, through MSAA in this process.
+zelvik_windows_test(win_access_tests ${CMAKE_SOURCE_DIR}/tests/win/access_test.cpp)
+target_link_libraries(win_access_tests PRIVATE oleacc ole32 oleaut32)
+
 # Sounds are heard through ALSA's file plugin: the default device records each stream into one
 # WAV file, which the test reads back.
 set(ZELVIK_SOUND_HOME ${CMAKE_BINARY_DIR}/sound-home)
@@ -116,6 +120,7 @@ set_tests_properties(e2e_planted_dlls PROPERTIES TIMEOUT 120 RESOURCE_LOCK displ
 # Every Wine program shares the one display; screenshots and focus tests must not see another
 # test's topmost window, so they take turns.
 set_tests_properties(win_window_tests win_worker_tests win_config_tests win_sound_tests
+                     win_access_tests
                      win_command_tests win_close_tests win_mode_tests win_dialog_tests
                      e2e_clock_runs e2e_full_hour_chime e2e_controls_view
                      e2e_settings_beside_executable e2e_compact_snap e2e_countdown_run
@@ -127,6 +132,8 @@ set_tests_properties(win_window_tests win_worker_tests win_config_tests win_soun
 add_executable(zelvik-probe ${CMAKE_SOURCE_DIR}/tests/e2e/probe.cpp)
 target_compile_options(zelvik-probe PRIVATE ${ZELVIK_WARNINGS})
 target_link_options(zelvik-probe PRIVATE ${ZELVIK_LINK_OPTIONS} -municode)
+# The probe reads the window as a screen reader does; the timer itself imports none of these.
+target_link_libraries(zelvik-probe PRIVATE oleacc ole32 oleaut32)
 
 # The worker and the paint handler allocate nothing once running: the malloc family of the whole
 # program is wrapped with counting functions (and its GDI makers' import slots taken over), so
