@@ -40,7 +40,7 @@ int ScreenDpi() {
     HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
     ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : kDesignDpi;
+    return dpi > 0 ? dpi : kLayoutDpi;
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 
 namespace {
 
-// The design at 96 DPI.
+// The layout at 96 DPI.
 constexpr int kWindowWidth = 396;
 constexpr int kWindowHeight = 156;
 constexpr int kReadoutFontHeight = 52;
@@ -37,9 +37,9 @@ PixelRect ScaleRect(PixelRect rect, int dpi) {
 
 int ScaleToDpi(int value, int dpi) {
     const int64_t product = static_cast<int64_t>(value) * dpi;
-    const int64_t half = kDesignDpi / 2;
+    const int64_t half = kLayoutDpi / 2;
     const int64_t rounded =
-        product >= 0 ? (product + half) / kDesignDpi : -((-product + half) / kDesignDpi);
+        product >= 0 ? (product + half) / kLayoutDpi : -((-product + half) / kLayoutDpi);
     return static_cast<int>(rounded);
 }
 

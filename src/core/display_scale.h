@@ -7,7 +7,7 @@
 
 #include "timer_types.h"
 
-constexpr int kDesignDpi = 96;
+constexpr int kLayoutDpi = 96;
 
 // value * dpi / 96, rounded half away from zero (as MulDiv(value, dpi, 96)).
 int ScaleToDpi(int value, int dpi);
@@ -59,7 +59,7 @@ struct ScaledLayout {
     StripMargins strip;
 };
 
-// The design's figures scaled to `dpi` (96 gives them unchanged).
+// The 96-DPI layout's figures scaled to `dpi` (96 gives them unchanged).
 ScaledLayout ScaleLayout(int dpi);
 
 // The client rectangle of one control, the window being `windowWidth` wide outside.

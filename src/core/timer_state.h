@@ -53,7 +53,7 @@ struct TimerState {
     char displayText[kDisplayTextCapacity] = "00:00:00.000";
     // Every pixel figure at the main window's DPI: set at creation and when the window moves to
     // a display of another scale. Written under the lock; the UI thread reads it without.
-    ScaledLayout layout = ScaleLayout(kDesignDpi);
+    ScaledLayout layout = ScaleLayout(kLayoutDpi);
     CRITICAL_SECTION counterLock;
 
     // The settings file beside the executable (UTF-16, so any folder name works).

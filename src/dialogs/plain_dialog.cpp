@@ -24,7 +24,7 @@ void ScalePicture(HWND dialog, int dpi) {
     HWND picture = GetWindow(dialog, GW_CHILD);
     if (!picture) return;
     RestorePicture(picture);
-    if (dpi == kDesignDpi) return;
+    if (dpi == kLayoutDpi) return;
     const int side = ScaleLayout(dpi).contactPicture;
     scaledPicture = static_cast<HBITMAP>(LoadImageW(
         timerState.instance, MAKEINTRESOURCEW(IDB_CONTACT), IMAGE_BITMAP, side, side, 0));

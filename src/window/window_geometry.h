@@ -25,7 +25,7 @@ struct PixelPoint {
 // right end of the band (123 at 96 DPI). The band, the margins and the narrowing are the
 // layout's, at the window's scale.
 PixelRect CompactStrip(const FrameMetrics& frame, bool showMilliseconds,
-                       const ScaledLayout& layout = ScaleLayout(kDesignDpi));
+                       const ScaledLayout& layout = ScaleLayout(kLayoutDpi));
 
 enum class SnapEdge { Left, Top, Right, Bottom };
 
@@ -37,4 +37,4 @@ enum class SnapEdge { Left, Top, Right, Bottom };
 // right and bottom ones. At every scale the strip's exclusive edges overhang by one pixel, not by
 // a scaled one.
 PixelPoint SnapTarget(SnapEdge edge, const FrameMetrics& frame, PixelRect monitor, bool compactMode,
-                      bool showMilliseconds, const ScaledLayout& layout = ScaleLayout(kDesignDpi));
+                      bool showMilliseconds, const ScaledLayout& layout = ScaleLayout(kLayoutDpi));

@@ -30,7 +30,7 @@ TEST(ScaleToDpi, RoundsAsMulDivDoesHalfAwayFromZero) {
         EXPECT_EQ(ScaleToDpi(c.value, c.dpi), c.scaled) << c.value << " at " << c.dpi;
 }
 
-TEST(ScaledLayout, At96DpiIsTheDesignExactly) {
+TEST(ScaledLayout, At96DpiIsTheLayoutExactly) {
     const ScaledLayout layout = ScaleLayout(96);
     EXPECT_EQ(layout.windowWidth, 396);
     EXPECT_EQ(layout.windowHeight, 156);

@@ -1,6 +1,6 @@
 // The window at the display's scale. Run in prefixes whose display is set to 144 and 192 DPI
 // (ZELVIK_DPI, see tools/wine-env.sh) and in the ordinary 96-DPI one: the window, its controls,
-// the readout, the compact strip, the snaps and the dialogs are the design scaled, and a change
+// the readout, the compact strip, the snaps and the dialogs are the 96-DPI layout scaled, and a change
 // of DPI while the window is up lays it out anew.
 #include <gtest/gtest.h>
 
@@ -31,7 +31,7 @@ int S(int value) {
 
 struct Slot {
     HWND TimerState::*handle;
-    int x, y, width, height;  // the design's figures, at 96 DPI
+    int x, y, width, height;  // the layout's figures, at 96 DPI
     bool fromRight;           // x counts back from the window's outer right edge
 };
 const Slot kSlots[] = {
@@ -178,7 +178,7 @@ protected:
 
 }  // namespace
 
-TEST_F(Scaled, TheWindowItsControlsAndTheReadoutAreTheDesignScaled) {
+TEST_F(Scaled, TheWindowItsControlsAndTheReadoutAreTheLayoutScaled) {
     HWND window = timerState.mainWindow;
     ASSERT_EQ(WindowDpi(window), ExpectedDpi()) << "the prefix is not at the DPI it should be";
     ExpectLaidOutAt(ExpectedDpi());
