@@ -2,16 +2,34 @@
 # Builds everything and runs every test: the host unit tests and asset checks, then the
 # Windows-side and end-to-end tests on a virtual display. Where this machine runs 32-bit code, the
 # 32-bit release build runs all of them under 32-bit Wine and the 64-bit build its Windows-side
-# tests; elsewhere the 64-bit build runs all of them. Last, the release is built twice from a
-# clean clone and compared byte for byte.
+# tests; elsewhere the 64-bit build runs all of them. Last, the release is built once more from a
+# clean clone, elsewhere, and compared byte for byte with the executables just tested. At the end
+# it prints the wall time of each phase, so a slowdown shows where it happens.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/tools/arch.sh"
+
+phases=()
+phase_start=$SECONDS
+run_start=$SECONDS
+# end_phase NAME: notes the time since the previous phase ended.
+end_phase() {
+    phases+=("$(printf '%-34s %4d s' "$1" $((SECONDS - phase_start)))")
+    phase_start=$SECONDS
+}
+say_phases() {
+    echo "== wall time of each phase"
+    printf '%s\n' "${phases[@]}"
+    printf '%-34s %4d s\n' "total" $((SECONDS - run_start))
+}
+
 zelvik_detect_32bit
 zelvik_say_tested_build
 "$root/tools/install-deps.sh" test
 zelvik_require_32bit_wine
+end_phase "set-up"
 "$root/tools/build.sh" test
+end_phase "builds"
 
 # One virtual display for the whole run, ended with it.
 source "$root/tools/wine-env.sh"
@@ -28,9 +46,11 @@ zelvik_start_server
 
 status=0
 ctest --test-dir "$root/build/host" --output-on-failure || status=1
+end_phase "host tests"
 if [ "$ZELVIK_RUNS_32BIT" = yes ]; then
     echo "== 32-bit release build (i686) under 32-bit Wine"
     ctest --test-dir "$root/build/win32" --output-on-failure || status=1
+    end_phase "32-bit tests"
 else
     echo "== skipped: the 32-bit release build's Windows-side and end-to-end tests" \
         "(this machine cannot run 32-bit code)"
@@ -45,7 +65,11 @@ else
     echo "== 64-bit build (x86_64) under 64-bit Wine"
     ctest --test-dir "$root/build/win64" --output-on-failure || status=1
 fi
-echo "== reproducible release: two clean builds of HEAD, compared byte for byte"
-"$root/tools/release.sh" || status=1
+end_phase "64-bit tests"
+echo "== reproducible release: the executables just tested and a clean build of HEAD elsewhere"
+"$root/tools/release.sh" --against "$root/build/win32/zelvik-timer.exe" \
+    "$root/build/win64/zelvik-timer.exe" || status=1
+end_phase "release check"
 zelvik_say_tested_build
+say_phases
 exit $status
