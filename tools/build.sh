@@ -20,9 +20,9 @@ configure_and_build() {
 }
 
 configure_and_build win32 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-i686-mingw.cmake" \
-    -DZELVIK_WINDOWS_TESTS="$tests32"
+    -DZELVIK_WINDOWS_TESTS="$tests32" -DZELVIK_TEST_SLOTS="$(zelvik_test_jobs)"
 configure_and_build win64 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-x86_64-mingw.cmake" \
-    -DZELVIK_WINDOWS_TESTS="$tests"
+    -DZELVIK_WINDOWS_TESTS="$tests" -DZELVIK_TEST_SLOTS="$(zelvik_test_jobs)"
 if [ "$purpose" = test ]; then
     configure_and_build host \
         "-DZELVIK_EXECUTABLES=$root/build/win32/zelvik-timer.exe;$root/build/win64/zelvik-timer.exe"

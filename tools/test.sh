@@ -31,25 +31,30 @@ end_phase "set-up"
 "$root/tools/build.sh" test
 end_phase "builds"
 
-# One virtual display for the whole run, ended with it.
+# The shared prefix, which every test slot copies, is made on a virtual display of its own; the
+# display and the Wine servers of the run end with it.
 source "$root/tools/wine-env.sh"
 unset DISPLAY
 zelvik_ensure_display
-xvfb_pid=$(pgrep -f "Xvfb $DISPLAY" | head -n 1 || true)
 cleanup() {
+    zelvik_end_slots
     /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    [ -n "$ZELVIK_STARTED_XVFB" ] && kill "$ZELVIK_STARTED_XVFB" 2>/dev/null || true
 }
 trap cleanup EXIT
 zelvik_ensure_prefix
 zelvik_start_server
+# Windows-side tests mostly wait on timers and the display, so more of them run at once than
+# there are cores (tools/arch.sh).
+jobs=$(zelvik_test_jobs)
+echo "running up to $jobs Windows-side tests at once"
 
 status=0
 ctest --test-dir "$root/build/host" --output-on-failure || status=1
 end_phase "host tests"
 if [ "$ZELVIK_RUNS_32BIT" = yes ]; then
     echo "== 32-bit release build (i686) under 32-bit Wine"
-    ctest --test-dir "$root/build/win32" --output-on-failure || status=1
+    ctest --test-dir "$root/build/win32" --output-on-failure -j "$jobs" || status=1
     end_phase "32-bit tests"
 else
     echo "== skipped: the 32-bit release build's Windows-side and end-to-end tests" \
@@ -60,10 +65,10 @@ fi
 # its own system DLLs).
 if [ "$ZELVIK_RUNS_32BIT" = yes ]; then
     echo "== 64-bit build (x86_64) under 64-bit Wine: Windows-side tests and the planted-DLL check"
-    ctest --test-dir "$root/build/win64" --output-on-failure -LE e2e || status=1
+    ctest --test-dir "$root/build/win64" --output-on-failure -j "$jobs" -LE e2e || status=1
 else
     echo "== 64-bit build (x86_64) under 64-bit Wine"
-    ctest --test-dir "$root/build/win64" --output-on-failure || status=1
+    ctest --test-dir "$root/build/win64" --output-on-failure -j "$jobs" || status=1
 fi
 end_phase "64-bit tests"
 echo "== reproducible release: the executables just tested and a clean build of HEAD elsewhere"

@@ -4,10 +4,21 @@ ZELVIK_ROOT=${ZELVIK_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 # ZELVIK_DPI (e.g. 144 for 150 %) runs in a prefix of its own whose display is set to that DPI:
 # Wine reads it when its server starts, and the shared prefix stays at 96 for every other test.
 ZELVIK_DPI=${ZELVIK_DPI:-96}
-if [ "$ZELVIK_DPI" = 96 ]; then
-    export WINEPREFIX=${ZELVIK_WINEPREFIX:-$ZELVIK_ROOT/build/wineprefix}
-else
+# The shared prefix, and the template the others are copied from.
+ZELVIK_TEMPLATE_PREFIX=$ZELVIK_ROOT/build/wineprefix
+# Under `ctest --resource-spec-file` (tools/test.sh), every Windows-side test holds one of the
+# run's slots, and the tests of one slot take turns. A slot has a Wine prefix and a virtual
+# display of its own, so tests in different slots run side by side without seeing each other's
+# windows, focus, foreground or registry. Run any other way (ctest alone, run.sh), there is one
+# prefix and one display, as before.
+ZELVIK_SLOT=$(echo "${CTEST_RESOURCE_GROUP_0_SLOTS:-}" | sed -n 's/^id:\([0-9][0-9]*\),.*/\1/p')
+if [ "$ZELVIK_DPI" != 96 ]; then
+    # Only one test runs at each other DPI, so its prefix needs no slot.
     export WINEPREFIX=${ZELVIK_WINEPREFIX:-$ZELVIK_ROOT/build/wineprefix-dpi$ZELVIK_DPI}
+elif [ -n "$ZELVIK_SLOT" ]; then
+    export WINEPREFIX=${ZELVIK_WINEPREFIX:-$ZELVIK_ROOT/build/wineprefix-slot$ZELVIK_SLOT}
+else
+    export WINEPREFIX=${ZELVIK_WINEPREFIX:-$ZELVIK_TEMPLATE_PREFIX}
 fi
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-winemenubuilder.exe=d;mscoree=d;mshtml=d}
@@ -19,14 +30,43 @@ source "$ZELVIK_ROOT/tools/arch.sh"
 zelvik_detect_32bit
 ZELVIK_XVFB_DISPLAY=${ZELVIK_XVFB_DISPLAY:-:97}
 
-# Starts a virtual display unless DISPLAY already reaches an X server.
+# Starts a virtual display unless DISPLAY already reaches an X server; in a slot, the slot's own.
+ZELVIK_STARTED_XVFB=
 zelvik_ensure_display() {
+    if [ -n "$ZELVIK_SLOT" ]; then
+        zelvik_slot_display
+        return 0
+    fi
     if [ -n "${DISPLAY:-}" ] && xwininfo -root >/dev/null 2>&1; then return 0; fi
     export DISPLAY=$ZELVIK_XVFB_DISPLAY
     if ! xwininfo -root >/dev/null 2>&1; then
         setsid Xvfb "$DISPLAY" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 < /dev/null &
+        # The one who started it may end it; a display found running is left alone.
+        ZELVIK_STARTED_XVFB=$!
         for _ in $(seq 50); do xwininfo -root >/dev/null 2>&1 && break; sleep 0.1; done
     fi
+}
+
+# The slot's display: an Xvfb that picked a free number itself (-displayfd), noted with its
+# process in build/xvfb-slot<N> for the slot's later tests and for the clean-up in tools/test.sh.
+zelvik_slot_display() {
+    local state=$ZELVIK_ROOT/build/xvfb-slot$ZELVIK_SLOT number pid ready
+    if read -r number pid 2>/dev/null < "$state" &&
+        [ "$(cat "/proc/$pid/comm" 2>/dev/null)" = Xvfb ] &&
+        xwininfo -root -display ":$number" >/dev/null 2>&1; then
+        export DISPLAY=:$number
+        return 0
+    fi
+    ready=$(mktemp)
+    setsid Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$ready" >/dev/null 2>&1 \
+        < /dev/null &
+    pid=$!
+    for _ in $(seq 100); do [ -s "$ready" ] && break; sleep 0.05; done
+    number=$(tr -d '\n' < "$ready")
+    rm -f "$ready"
+    [ -n "$number" ] || { echo "the virtual display of slot $ZELVIK_SLOT did not start" >&2; return 1; }
+    echo "$number $pid" > "$state"
+    export DISPLAY=:$number
 }
 
 # Creates the prefix once: Wine draws its own frames (no window manager under Xvfb), and the
@@ -36,7 +76,13 @@ zelvik_ensure_display() {
 zelvik_ensure_prefix() {
     local kind=win64 boot=$WINE64
     if [ "$ZELVIK_RUNS_32BIT" = yes ]; then kind=wow64 boot=$WINE32; fi
+    local template_kind=$kind
     [ "$ZELVIK_DPI" = 96 ] || kind+=" dpi $ZELVIK_DPI"
+    # Every other prefix is a copy of the template, which is booted once.
+    if [ "$WINEPREFIX" != "$ZELVIK_TEMPLATE_PREFIX" ] &&
+        [ "$(cat "$WINEPREFIX/.zelvik-ready" 2>/dev/null)" != "$kind" ]; then
+        (WINEPREFIX=$ZELVIK_TEMPLATE_PREFIX ZELVIK_DPI=96 zelvik_ensure_prefix)
+    fi
     mkdir -p "$(dirname "$WINEPREFIX")"
     (
         flock 9
@@ -45,10 +91,14 @@ zelvik_ensure_prefix() {
             WINEPREFIX=$WINEPREFIX /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
             rm -rf "$WINEPREFIX"
         fi
-        "$boot" wineboot -i >/dev/null 2>&1 < /dev/null
-        "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-        "$WINE64" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v '微软雅黑' \
-            /d 'Noto Sans CJK SC' /f >/dev/null 2>&1
+        if [ "$WINEPREFIX" != "$ZELVIK_TEMPLATE_PREFIX" ]; then
+            zelvik_copy_template
+        else
+            "$boot" wineboot -i >/dev/null 2>&1 < /dev/null
+            "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+            "$WINE64" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v '微软雅黑' \
+                /d 'Noto Sans CJK SC' /f >/dev/null 2>&1
+        fi
         # Only this value: DpiScalingVer would make Wine read the manifest's DPI awareness
         # differently from Windows (it stops at "PerMonitorV2," and takes the program as unaware).
         if [ "$ZELVIK_DPI" != 96 ]; then
@@ -65,6 +115,39 @@ zelvik_ensure_prefix() {
 # wants to hear what was played.
 export XDG_RUNTIME_DIR=${ZELVIK_RUNTIME_DIR:-$ZELVIK_ROOT/build/xdg-runtime}
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+
+# A copy of the template prefix at $WINEPREFIX, made in seconds: its 1.3 GB of system files are
+# hard links, since Wine only reads them once a prefix is up to date, and everything it writes (the
+# registry, the .ini files, the user folders with their temporary files) is copied. Wine saves the registry to a new file and
+# renames it over the old one, but the .reg files are copied anyway, so the template never changes.
+zelvik_copy_template() {
+    cp -al "$ZELVIK_TEMPLATE_PREFIX" "$WINEPREFIX"
+    local file
+    for file in "$WINEPREFIX"/*.reg "$WINEPREFIX"/.update-timestamp \
+        "$WINEPREFIX"/drive_c/windows/*.ini; do
+        [ -e "$file" ] || continue
+        cp --remove-destination -p "$ZELVIK_TEMPLATE_PREFIX/${file#"$WINEPREFIX"/}" "$file"
+    done
+    rm -rf "$WINEPREFIX/drive_c/users"
+    cp -a "$ZELVIK_TEMPLATE_PREFIX/drive_c/users" "$WINEPREFIX/drive_c/users"
+    # Each server notes its own socket folder here.
+    rm -f "$WINEPREFIX/wineserver" "$WINEPREFIX/.zelvik-ready"
+}
+
+# Ends the slots' Wine servers and virtual displays (tools/test.sh, at the end of its run).
+zelvik_end_slots() {
+    local prefix state number pid
+    for prefix in "$ZELVIK_ROOT"/build/wineprefix-slot* "$ZELVIK_ROOT"/build/wineprefix-dpi*; do
+        [ -d "$prefix" ] && WINEPREFIX=$prefix /usr/lib/wine/wineserver -k >/dev/null 2>&1
+    done
+    for state in "$ZELVIK_ROOT"/build/xvfb-slot*; do
+        [ -e "$state" ] || continue
+        read -r number pid < "$state" || true
+        [ "$(cat "/proc/$pid/comm" 2>/dev/null)" = Xvfb ] && kill "$pid" 2>/dev/null
+        rm -f "$state"
+    done
+    return 0
+}
 
 # Whether a Wine server of this prefix runs (servers of other prefixes, for instance another
 # checkout's test run, do not count).
