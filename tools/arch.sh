@@ -32,8 +32,17 @@ zelvik_detect_32bit() {
 zelvik_require_32bit_wine() {
     if [ "$ZELVIK_RUNS_32BIT" = yes ] && [ ! -x /usr/lib/wine/wine ]; then
         echo "32-bit Wine could not be installed: falling back to the 64-bit build" >&2
-        ZELVIK_RUNS_32BIT=no
-        export ZELVIK_RUNS_32BIT
+        ZELVIK_RUNS_32BIT=no ZELVIK_NO_32BIT_WINE=yes
+        export ZELVIK_RUNS_32BIT ZELVIK_NO_32BIT_WINE
+    fi
+}
+
+# Why the 64-bit build stands in for the 32-bit one, where it does.
+zelvik_why_64bit() {
+    if [ "${ZELVIK_NO_32BIT_WINE:-}" = yes ]; then
+        echo "32-bit Wine could not be installed"
+    else
+        echo "this machine cannot run 32-bit code"
     fi
 }
 
@@ -42,7 +51,7 @@ zelvik_say_tested_build() {
     if [ "$ZELVIK_RUNS_32BIT" = yes ]; then
         echo "testing the 32-bit release build under 32-bit Wine"
     else
-        echo "this machine cannot run 32-bit code: testing the 64-bit build only"
+        echo "$(zelvik_why_64bit): testing the 64-bit build only"
     fi
 }
 

@@ -17,7 +17,7 @@ if [ "$ZELVIK_RUNS_32BIT" = yes ]; then
     echo "starting the 32-bit release build under 32-bit Wine"
 else
     loader=$WINE64 timer=$root/build/win64/zelvik-timer.exe
-    echo "this machine cannot run 32-bit code: starting the 64-bit build under 64-bit Wine"
+    echo "$(zelvik_why_64bit): starting the 64-bit build under 64-bit Wine"
 fi
 zelvik_ensure_prefix
 if [ -n "${DISPLAY:-}" ] && xwininfo -root >/dev/null 2>&1; then

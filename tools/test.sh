@@ -58,7 +58,7 @@ if [ "$ZELVIK_RUNS_32BIT" = yes ]; then
     end_phase "32-bit tests"
 else
     echo "== skipped: the 32-bit release build's Windows-side and end-to-end tests" \
-        "(this machine cannot run 32-bit code)"
+        "($(zelvik_why_64bit))"
 fi
 # The end-to-end checks drive the executable users get: where the 32-bit release ran them above,
 # the 64-bit twin runs its Windows-side tests and the planted-DLL check (each architecture loads
