@@ -10,6 +10,8 @@
 // After <windows.h>, which it needs.
 #include <oleacc.h>
 
+#include "msaa_child.h"
+
 #include <cstdio>
 #include <cwchar>
 #include <string>
@@ -99,18 +101,10 @@ std::string Text(BSTR text) {
     return bytes;
 }
 
-VARIANT ChildId(LONG id) {
-    VARIANT child;
-    VariantInit(&child);
-    child.vt = VT_I4;
-    child.lVal = id;
-    return child;
-}
-
 // One line for a child: its id (or "object" for a child that is an object of its own), role,
 // name, value, state and place on the screen.
 void PrintAccessible(IAccessible* object, LONG id, const char* label) {
-    const VARIANT child = ChildId(id);
+    const VARIANT child = MsaaChild(id);
     VARIANT role, state;
     VariantInit(&role);
     VariantInit(&state);
@@ -157,8 +151,8 @@ void SayHeardEvents(IAccessible* client, int& from, int (&totals)[4]) {
                                                                    : 3;
         ++totals[kind];
         BSTR name = nullptr, value = nullptr;
-        client->get_accName(ChildId(heard.child), &name);
-        client->get_accValue(ChildId(heard.child), &value);
+        client->get_accName(MsaaChild(heard.child), &name);
+        client->get_accValue(MsaaChild(heard.child), &value);
         const char* kinds[] = {"name", "value", "live", "other"};
         printf("reader event=%s child=%ld ms=%lu name=%s value=%s\n", kinds[kind], heard.child,
                heard.ms, Text(name).c_str(), Text(value).c_str());
@@ -198,7 +192,7 @@ int ReadAsScreenReader(HWND window, int seconds) {
         VariantClear(&children[i]);
     }
     LONG x = 0, y = 0, width = 0, height = 0;
-    client->accLocation(&x, &y, &width, &height, ChildId(1));
+    client->accLocation(&x, &y, &width, &height, MsaaChild(1));
     const POINT centre = {x + width / 2, y + height / 2};
     VARIANT hit;
     VariantInit(&hit);

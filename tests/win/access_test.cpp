@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "mode_control.h"
+#include "msaa_child.h"
 #include "readout.h"
 #include "readout_accessible.h"
 #include "readout_events.h"
@@ -20,13 +21,6 @@
 
 namespace {
 
-VARIANT Child(LONG id) {
-    VARIANT child;
-    VariantInit(&child);
-    child.vt = VT_I4;
-    child.lVal = id;
-    return child;
-}
 
 std::wstring Take(BSTR text) {
     const std::wstring taken = text ? text : L"";
@@ -131,13 +125,13 @@ TEST(ReadoutAccess, TheClientObjectTellsOfTheReadoutInEachState) {
         SCOPED_TRACE(c.what);
         c.arrange(local);
         VARIANT role, state;
-        EXPECT_EQ(client->get_accRole(Child(kReadoutChildId), &role), S_OK);
+        EXPECT_EQ(client->get_accRole(MsaaChild(kReadoutChildId), &role), S_OK);
         EXPECT_EQ(role.vt == VT_I4 ? role.lVal : -1, ROLE_SYSTEM_CLOCK);
-        EXPECT_EQ(client->get_accState(Child(kReadoutChildId), &state), S_OK);
+        EXPECT_EQ(client->get_accState(MsaaChild(kReadoutChildId), &state), S_OK);
         EXPECT_EQ(state.vt == VT_I4 ? state.lVal : -1, STATE_SYSTEM_READONLY);
         BSTR name = nullptr, value = nullptr;
-        client->get_accName(Child(kReadoutChildId), &name);
-        client->get_accValue(Child(kReadoutChildId), &value);
+        client->get_accName(MsaaChild(kReadoutChildId), &name);
+        client->get_accValue(MsaaChild(kReadoutChildId), &value);
         EXPECT_EQ(Take(name), c.name);
         const std::wstring read = Take(value);
         EXPECT_EQ(read, c.value);
@@ -168,7 +162,7 @@ TEST(ReadoutAccess, TheClientObjectTellsOfTheReadoutInEachState) {
     // On the screen: the band at the window's scale, and a hit inside it finds the readout; a
     // hit on a control finds the control.
     LONG x = 0, y = 0, width = 0, height = 0;
-    EXPECT_EQ(client->accLocation(&x, &y, &width, &height, Child(kReadoutChildId)), S_OK);
+    EXPECT_EQ(client->accLocation(&x, &y, &width, &height, MsaaChild(kReadoutChildId)), S_OK);
     RECT band = DisplayRect();
     MapWindowPoints(timerState.mainWindow, HWND_DESKTOP, reinterpret_cast<POINT*>(&band), 2);
     EXPECT_EQ(x, band.left);
@@ -190,7 +184,7 @@ TEST(ReadoutAccess, TheClientObjectTellsOfTheReadoutInEachState) {
     // The window going away while a client holds the object: it answers, without the window.
     DisconnectReadoutAccessible();
     BSTR name = nullptr;
-    EXPECT_EQ(client->get_accName(Child(kReadoutChildId), &name), CO_E_OBJNOTCONNECTED);
+    EXPECT_EQ(client->get_accName(MsaaChild(kReadoutChildId), &name), CO_E_OBJNOTCONNECTED);
     client->Release();
     ResetTimer();
     SwitchMode(TimerMode::Stopwatch);

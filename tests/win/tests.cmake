@@ -121,6 +121,7 @@ target_compile_options(zelvik-probe PRIVATE ${ZELVIK_WARNINGS})
 target_link_options(zelvik-probe PRIVATE ${ZELVIK_LINK_OPTIONS} -municode)
 # The probe reads the window as a screen reader does; the timer itself imports none of these.
 target_link_libraries(zelvik-probe PRIVATE oleacc ole32 oleaut32)
+target_include_directories(zelvik-probe PRIVATE ${CMAKE_SOURCE_DIR}/tests/win)
 
 # The worker and the paint handler allocate nothing once running: the malloc family of the whole
 # program is wrapped with counting functions (and its GDI makers' import slots taken over), so
