@@ -138,15 +138,16 @@ zelvik_copy_template() {
 zelvik_end_slots() {
     local prefix state number pid
     for prefix in "$ZELVIK_ROOT"/build/wineprefix-slot* "$ZELVIK_ROOT"/build/wineprefix-dpi*; do
-        [ -d "$prefix" ] && WINEPREFIX=$prefix /usr/lib/wine/wineserver -k >/dev/null 2>&1
+        if [ -d "$prefix" ]; then
+            WINEPREFIX=$prefix /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
+        fi
     done
     for state in "$ZELVIK_ROOT"/build/xvfb-slot*; do
         [ -e "$state" ] || continue
         read -r number pid < "$state" || true
-        [ "$(cat "/proc/$pid/comm" 2>/dev/null)" = Xvfb ] && kill "$pid" 2>/dev/null
+        if [ "$(cat "/proc/$pid/comm" 2>/dev/null)" = Xvfb ]; then kill "$pid" 2>/dev/null || true; fi
         rm -f "$state"
     done
-    return 0
 }
 
 # Whether a Wine server of this prefix runs (servers of other prefixes, for instance another
