@@ -1,8 +1,9 @@
 #include "run_control.h"
 
+#include "button_captions.h"
 #include "control_focus.h"
+#include "control_marks.h"
 #include "mode_rules.h"
-#include "popup_menu.h"
 #include "readout.h"
 #include "readout_events.h"
 #include "resource_ids.h"

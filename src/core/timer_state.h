@@ -76,6 +76,9 @@ struct TimerState {
     HWND clockRadio = nullptr;
     std::vector<HWND> tabOrder;
     WNDPROC buttonProc = nullptr;
+    // Reshapes the window to the readout's width (the compact strip), which belongs to the
+    // window; the start-up hands it in so the millisecond form's switch can call it from below.
+    void (*fitOutlineToReadout)() = nullptr;
 };
 
 extern TimerState timerState;

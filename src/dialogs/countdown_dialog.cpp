@@ -4,10 +4,10 @@
 
 #include <cstring>
 
+#include "button_captions.h"
 #include "config_file.h"
 #include "common_controls.h"
 #include "config_rules.h"
-#include "create_window.h"
 #include "display_dpi.h"
 #include "display_scale.h"
 #include "dialog_fields.h"

@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "alarm_flash.h"
+#include "button_captions.h"
 #include "chime_rules.h"
-#include "popup_menu.h"
 #include "readout_events.h"
 #include "resource_ids.h"
 #include "sound.h"

@@ -1,13 +1,14 @@
 #include "create_window.h"
 
+#include "button_captions.h"
 #include "config_file.h"
 #include "control_focus.h"
+#include "control_marks.h"
 #include "display_dpi.h"
 #include "key_forwarder.h"
 #include "popup_menu.h"
 #include "resource_ids.h"
 #include "taskbar_progress.h"
-#include "target_caption.h"
 #include "timer_state.h"
 
 namespace {
@@ -21,10 +22,6 @@ HWND CreateButton(HWND parent, const wchar_t* caption, int id, DWORD style, Cont
                            box.right - box.left, box.bottom - box.top, parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), timerState.instance,
                            nullptr);
-}
-
-void SetCheck(HWND control, bool checked) {
-    SendMessageW(control, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 HFONT CreateWindowFont(int height, const wchar_t* face) {
@@ -130,25 +127,6 @@ void PlaceControls(HWND window) {
         SetWindowPos(timerState.*placed.handle, nullptr, box.left, box.top, box.right - box.left,
                      box.bottom - box.top, SWP_NOZORDER | SWP_NOACTIVATE);
     }
-}
-
-void RefreshTargetCaption() {
-    const CountdownKind kind = timerState.countdownKind;
-    const uint32_t seconds = kind == CountdownKind::UntilTime
-                                 ? timerState.countdownToTime.load()
-                                 : timerState.countdownFixSeconds.load();
-    HWND button = timerState.setButton;
-    if (GetACP() == 936) {
-        char caption[kTargetCaptionSize];
-        FormatTargetCaptionGbk(caption, kind, seconds);
-        SetWindowTextA(button, caption);
-        return;
-    }
-    char time[kTargetCaptionSize];
-    FormatTargetCaptionTime(time, seconds);
-    wchar_t caption[kTargetCaptionSize] = {static_cast<wchar_t>(TargetCaptionCharacter(kind))};
-    for (int i = 0; time[i]; ++i) caption[i + 1] = static_cast<wchar_t>(time[i]);
-    SetWindowTextW(button, caption);
 }
 
 LRESULT OnCreate(HWND window) {

@@ -1,5 +1,6 @@
 #include "startup.h"
 
+#include "compact_mode.h"
 #include "config_file.h"
 #include "display_dpi.h"
 #include "main_window.h"
@@ -47,6 +48,7 @@ bool CreateTimerWindow(HINSTANCE instance, int showCommand) {
     LoadStringW(instance, IDS_WINDOW_CLASS, windowClassName, kStringCapacity);
     RegisterMainWindowClass(instance);
     timerState.instance = instance;
+    timerState.fitOutlineToReadout = ApplyCompactRegion;
     timerState.configPath = ModuleConfigPath();
     InstallEmbeddedFont(instance);
     LoadSoundLibrary();
