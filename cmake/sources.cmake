@@ -8,6 +8,7 @@ set(ZELVIK_RULE_SOURCES
     src/core/colour_rules.cpp
     src/core/target_caption.cpp
     src/engine/chime_rules.cpp
+    src/engine/keeper_rules.cpp
     src/engine/timing_rules.cpp
     src/controls/run_rules.cpp
     src/controls/mode_rules.cpp
@@ -59,7 +60,7 @@ set(ZELVIK_SHELL_SOURCES
     src/window/taskbar_progress.cpp
     src/dialogs/common_controls.cpp
     src/dialogs/countdown_dialog.cpp
-    src/dialogs/plain_dialog.cpp
+    src/dialogs/contact_dialog.cpp
     # The wiring: start-up and the message loop, the one room that reaches every other.
     src/app/startup.cpp
 )

@@ -9,7 +9,7 @@ namespace {
 
 // displayText and backgroundBrush are ready before the entry point runs.
 TimerState& PrepareState(TimerState& state) {
-    InitializeCriticalSection(&state.counterLock);
+    InitializeCriticalSection(&state.stateLock);
     state.backgroundBrush = CreateSolidBrush(kWindowFillColour);
     return state;
 }

@@ -2,10 +2,10 @@
 
 #include "command_rules.h"
 #include "compact_mode.h"
+#include "contact_dialog.h"
 #include "control_marks.h"
 #include "countdown_dialog.h"
 #include "mode_control.h"
-#include "plain_dialog.h"
 #include "resource_ids.h"
 #include "run_control.h"
 #include "timer_state.h"
@@ -78,7 +78,7 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
             OpenCountdownSettings(window);
             return 0;
         case CommandAction::ContactDialog:
-            RunDialog(window, IDD_CONTACT, PlainDialogProc);
+            RunDialog(window, IDD_CONTACT, ContactDialogProc);
             return 0;
         case CommandAction::Guide:
             MessageBoxW(window, kGuideText, L"使用指南", MB_OK);

@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-// Builds the popup menu, the eight controls and their fonts, loads the settings, makes the
-// window topmost and gives the focus to the start button. Returns 0.
+// Everything the window owns, made before it is first shown: the popup menu, the controls at the
+// layout of the window's own display, and the state the settings file holds. Returns 0.
 LRESULT OnCreate(HWND window);
 
 // Creates the readout and control fonts at the layout's heights, gives the controls theirs and

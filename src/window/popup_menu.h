@@ -2,6 +2,6 @@
 
 #include <windows.h>
 
-// The right-click menu with its eleven entries and four separators, check marks as the state
-// holds them. 开始 and 重置 are disabled afterwards, at window creation.
+// The right-click menu, its check marks as the state holds them. It is built once, at window
+// creation, and kept; the entries' marks and captions follow the state from then on.
 HMENU BuildPopupMenu();
