@@ -34,6 +34,7 @@ set(ZELVIK_SHELL_SOURCES
     src/core/paint.cpp
     src/core/control_marks.cpp
     src/core/button_captions.cpp
+    src/core/fonts.cpp
     src/engine/tick_worker.cpp
     src/engine/alarm_flash.cpp
     src/engine/clock_branch.cpp

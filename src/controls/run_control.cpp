@@ -61,14 +61,6 @@ const wchar_t* StartPressLocked() {
 
 }  // namespace
 
-void WriteIdleReadout() {
-    ReadoutBuffer text = {};
-    StateLock lock;
-    SetDisplayText(text,
-                   FormatIdleReadout(text, timerState.mode, timerState.countdownKind,
-                                     timerState.countdownFixSeconds, timerState.showMilliseconds));
-}
-
 void EnableModeControls(bool enabled) {
     EnableControl(timerState.clockRadio, enabled);
     EnableControl(timerState.stopwatchRadio, enabled);

@@ -12,7 +12,3 @@ void ResetTimer();
 // The radio buttons, the settings button and the three mode entries of the menu. Every start
 // press disables them; only a reset enables them again.
 void EnableModeControls(bool enabled);
-
-// The mode's starting readout in the current form: a fixed countdown's length, otherwise zero.
-// Takes the state lock (re-entrant, so a transition that holds it may call this).
-void WriteIdleReadout();

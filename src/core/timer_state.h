@@ -83,6 +83,10 @@ struct TimerState {
 
 extern TimerState timerState;
 
+// Makes the lock and the background brush. Called once, first thing in the process, before any
+// thread or window touches the state: until then the lock cannot be entered.
+void PrepareTimerState();
+
 // Holds stateLock for its scope. The critical section is re-entrant, so SetDisplayText may be
 // called inside a transition that already holds it.
 struct StateLock {
@@ -94,6 +98,9 @@ struct StateLock {
 
 // Replaces the readout with `length` bytes of `text`.
 void SetDisplayText(const char* text, int length);
+// The mode's starting readout in the current form: a fixed countdown's length, otherwise zero.
+// Takes the state lock (re-entrant, so a transition that holds it may call this).
+void WriteIdleReadout();
 // Copies the readout out, for painting and tests.
 void CopyDisplayText(char (&out)[kDisplayTextCapacity]);
 // Invalidates the readout band of the main window without erasing (never under the lock). The

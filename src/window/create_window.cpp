@@ -5,6 +5,7 @@
 #include "control_focus.h"
 #include "control_marks.h"
 #include "display_dpi.h"
+#include "fonts.h"
 #include "key_forwarder.h"
 #include "popup_menu.h"
 #include "resource_ids.h"
@@ -22,12 +23,6 @@ HWND CreateButton(HWND parent, const wchar_t* caption, int id, DWORD style, Cont
                            box.right - box.left, box.bottom - box.top, parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), timerState.instance,
                            nullptr);
-}
-
-HFONT CreateWindowFont(int height, const wchar_t* face) {
-    return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH | FF_SWISS, face);
 }
 
 void CreateModeControls(HWND window) {
@@ -95,8 +90,8 @@ void ApplyLayoutFonts() {
     const ScaledLayout& layout = timerState.layout;
     HFONT oldDisplay = timerState.displayFont;
     HFONT oldControl = timerState.controlFont;
-    timerState.displayFont = CreateWindowFont(layout.readoutFontHeight, L"DEDOziv2");
-    timerState.controlFont = CreateWindowFont(layout.controlFontHeight, L"微软雅黑");
+    timerState.displayFont = CreateFaceFont(layout.readoutFontHeight, kLcdFace);
+    timerState.controlFont = CreateFaceFont(layout.controlFontHeight, kControlFace);
     for (HWND control : {timerState.clockRadio, timerState.stopwatchRadio,
                          timerState.countdownRadio, timerState.setButton, timerState.startButton,
                          timerState.resetButton, timerState.topCheck, timerState.msCheck})

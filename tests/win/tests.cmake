@@ -20,8 +20,9 @@ target_compile_options(win_test_support PRIVATE ${ZELVIK_WARNINGS})
 # One program per area; each runs all its tests in one Wine process, since the timer's window
 # and state exist once per process.
 function(zelvik_windows_test name)
-    add_executable(${name} ${ARGN} $<TARGET_OBJECTS:zelvik_resources>)
-    target_link_libraries(${name} PRIVATE win_test_support GTest::gtest_main)
+    add_executable(${name} ${CMAKE_SOURCE_DIR}/tests/win/test_main.cpp ${ARGN}
+                           $<TARGET_OBJECTS:zelvik_resources>)
+    target_link_libraries(${name} PRIVATE win_test_support GTest::gtest)
     target_compile_options(${name} PRIVATE ${ZELVIK_WARNINGS})
     target_link_options(${name} PRIVATE ${ZELVIK_LINK_OPTIONS})
     add_test(NAME ${name} COMMAND ${name})
