@@ -35,6 +35,8 @@ zelvik_windows_test(win_worker_tests ${CMAKE_SOURCE_DIR}/tests/win/clock_worker_
                                      ${CMAKE_SOURCE_DIR}/tests/win/run_control_test.cpp
                                      ${CMAKE_SOURCE_DIR}/tests/win/stress_test.cpp)
 zelvik_windows_test(win_command_tests ${CMAKE_SOURCE_DIR}/tests/win/command_test.cpp
+                                      ${CMAKE_SOURCE_DIR}/tests/win/popup_menu_test.cpp
+                                      ${CMAKE_SOURCE_DIR}/tests/win/keyboard_focus_test.cpp
                                       ${CMAKE_SOURCE_DIR}/tests/win/modal_watch.cpp)
 # A close that goes through ends the window, which exists once per process: each such case
 # runs in a process of its own.
