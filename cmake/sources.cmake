@@ -6,12 +6,13 @@ set(ZELVIK_RULE_SOURCES
     src/core/config_rules.cpp
     src/core/zone_rules.cpp
     src/core/colour_rules.cpp
+    src/core/target_caption.cpp
     src/engine/chime_rules.cpp
+    src/engine/keeper_rules.cpp
     src/engine/timing_rules.cpp
     src/controls/run_rules.cpp
     src/controls/mode_rules.cpp
     src/window/window_geometry.cpp
-    src/window/target_caption.cpp
     src/window/command_rules.cpp
     src/window/readout_access.cpp
     src/window/taskbar_rules.cpp
@@ -31,7 +32,9 @@ set(ZELVIK_SHELL_SOURCES
     src/core/system_colours.cpp
     src/core/readout_events.cpp
     src/core/paint.cpp
-    src/core/startup.cpp
+    src/core/control_marks.cpp
+    src/core/button_captions.cpp
+    src/core/fonts.cpp
     src/engine/tick_worker.cpp
     src/engine/alarm_flash.cpp
     src/engine/clock_branch.cpp
@@ -58,7 +61,9 @@ set(ZELVIK_SHELL_SOURCES
     src/window/taskbar_progress.cpp
     src/dialogs/common_controls.cpp
     src/dialogs/countdown_dialog.cpp
-    src/dialogs/plain_dialog.cpp
+    src/dialogs/contact_dialog.cpp
+    # The wiring: start-up and the message loop, the one room that reaches every other.
+    src/app/startup.cpp
 )
 
 set(ZELVIK_INCLUDE_DIRS
@@ -67,6 +72,7 @@ set(ZELVIK_INCLUDE_DIRS
     ${CMAKE_SOURCE_DIR}/src/controls
     ${CMAKE_SOURCE_DIR}/src/window
     ${CMAKE_SOURCE_DIR}/src/dialogs
+    ${CMAKE_SOURCE_DIR}/src/app
 )
 
 set(ZELVIK_WARNINGS -Wall -Wextra -Wshadow -Werror)

@@ -45,7 +45,7 @@ target_include_directories(zelvik_core PUBLIC ${ZELVIK_INCLUDE_DIRS})
 target_compile_options(zelvik_core PRIVATE ${ZELVIK_WARNINGS})
 target_link_libraries(zelvik_core PUBLIC ${ZELVIK_SYSTEM_LIBS} ${ZELVIK_STATIC_LIBS})
 
-add_executable(zelvik-timer WIN32 src/core/main.cpp $<TARGET_OBJECTS:zelvik_resources>)
+add_executable(zelvik-timer WIN32 src/app/main.cpp $<TARGET_OBJECTS:zelvik_resources>)
 target_compile_options(zelvik-timer PRIVATE ${ZELVIK_WARNINGS})
 target_link_libraries(zelvik-timer PRIVATE zelvik_core)
 # Stripped: the program carries no debugging symbols to users.

@@ -1,19 +1,14 @@
 #include "mode_control.h"
 
-#include "compact_mode.h"
 #include "control_focus.h"
+#include "control_marks.h"
 #include "mode_rules.h"
-#include "popup_menu.h"
 #include "readout_events.h"
 #include "resource_ids.h"
 #include "run_control.h"
 #include "timer_state.h"
 
 namespace {
-
-void SetCheck(HWND control, bool checked) {
-    SendMessageW(control, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-}
 
 // Under the lock: the new form and the readout written in it appear together to the worker, and
 // the run state cannot change between the choice and the write. Returns whether it wrote.
@@ -68,7 +63,7 @@ void ToggleMilliseconds() {
     const bool rewritten = FlipFormAndRewrite() && timerState.mode != TimerMode::Clock;
     const bool showMilliseconds = timerState.showMilliseconds;
     // The strip's width follows the form.
-    ApplyCompactRegion();
+    if (timerState.fitOutlineToReadout) timerState.fitOutlineToReadout();
     InvalidateReadout();
     if (rewritten) AnnounceReadout(EVENT_OBJECT_VALUECHANGE);
     SetCheck(timerState.msCheck, showMilliseconds);

@@ -14,13 +14,6 @@ ModeRow ModeRowFor(TimerMode mode) {
     return {false, false, false, false};
 }
 
-int FormatIdleReadout(ReadoutBuffer buffer, TimerMode mode, CountdownKind kind,
-                      uint32_t countdownFixSeconds, bool showMilliseconds) {
-    if (mode == TimerMode::Countdown && kind == CountdownKind::FixedDuration)
-        return FormatPresetReadout(buffer, countdownFixSeconds, showMilliseconds);
-    return FormatReadout(buffer, "%s", ZeroReadout(showMilliseconds));
-}
-
 int FormatStillReadout(ReadoutBuffer buffer, const StillTimer& timer) {
     if (timer.runState == RunState::Paused) {
         const uint64_t shown =

@@ -17,11 +17,6 @@ struct ModeRow {
 
 ModeRow ModeRowFor(TimerMode mode);
 
-// An idle timer's readout: a fixed countdown shows its length, every other mode zero. The
-// clock's zero stands only until the worker writes the wall time.
-int FormatIdleReadout(ReadoutBuffer buffer, TimerMode mode, CountdownKind kind,
-                      uint32_t countdownFixSeconds, bool showMilliseconds);
-
 struct StillTimer {
     TimerMode mode;
     CountdownKind kind;

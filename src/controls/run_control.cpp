@@ -1,8 +1,9 @@
 #include "run_control.h"
 
+#include "button_captions.h"
 #include "control_focus.h"
+#include "control_marks.h"
 #include "mode_rules.h"
-#include "popup_menu.h"
 #include "readout.h"
 #include "readout_events.h"
 #include "resource_ids.h"
@@ -59,14 +60,6 @@ const wchar_t* StartPressLocked() {
 }
 
 }  // namespace
-
-void WriteIdleReadout() {
-    ReadoutBuffer text = {};
-    StateLock lock;
-    SetDisplayText(text,
-                   FormatIdleReadout(text, timerState.mode, timerState.countdownKind,
-                                     timerState.countdownFixSeconds, timerState.showMilliseconds));
-}
 
 void EnableModeControls(bool enabled) {
     EnableControl(timerState.clockRadio, enabled);

@@ -1,18 +1,14 @@
 // The start/pause/resume and reset operations behind the two buttons and their menu entries.
 #pragma once
 
-// Locks the mode controls, clears an expiry and then starts, pauses or resumes by the mode and
-// the run state; an until-time countdown is armed once and cannot be paused.
+// Starts, pauses or resumes by the mode and the run state; an until-time countdown is armed once
+// and cannot be paused. The mode is fixed from the first press until a reset.
 void StartPauseResume();
 
-// Back to idle: unlocks the mode controls, clears the counters and the highlight, shows the
-// mode's starting readout, stops the sound and gives the focus to the start button.
+// Back to idle, as the program started: the mode's starting readout, nothing counted or
+// sounding, the mode controls free again.
 void ResetTimer();
 
 // The radio buttons, the settings button and the three mode entries of the menu. Every start
 // press disables them; only a reset enables them again.
 void EnableModeControls(bool enabled);
-
-// The mode's starting readout in the current form: a fixed countdown's length, otherwise zero.
-// Takes the state lock (re-entrant, so a transition that holds it may call this).
-void WriteIdleReadout();

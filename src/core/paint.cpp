@@ -35,6 +35,8 @@ struct BackBuffer {
 
 BackBuffer backBuffer;
 
+}  // namespace
+
 void ReleaseBackBuffer() {
     if (!backBuffer.dc) return;
     SelectObject(backBuffer.dc, backBuffer.firstBitmap);
@@ -42,6 +44,8 @@ void ReleaseBackBuffer() {
     DeleteDC(backBuffer.dc);
     backBuffer = BackBuffer{};
 }
+
+namespace {
 
 // Keeps a buffer of the client's size, compatible with the window's DC.
 void KeepBackBuffer(HDC windowDc, SIZE size) {
@@ -110,10 +114,4 @@ void OnPaint(HWND window) {
                backBuffer.dc, dirty.left, dirty.top, SRCCOPY);
     }
     EndPaint(window, &paint);
-}
-
-void OnDestroy() {
-    ReleaseBackBuffer();
-    timerState.quitRequested = true;
-    PostQuitMessage(0);
 }

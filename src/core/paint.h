@@ -7,5 +7,5 @@
 // repainted is copied, and the readout is drawn into the bitmap only when it changed.
 void OnPaint(HWND window);
 
-// Releases the paint handler's bitmap, ends the worker and the message loop.
-void OnDestroy();
+// Releases the bitmap the paint handler keeps between paints; the window is going.
+void ReleaseBackBuffer();

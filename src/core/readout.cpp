@@ -61,12 +61,24 @@ int FormatClockReadout(ReadoutBuffer buffer, const WallTime& now, bool showMilli
     return FormatReadout(buffer, "%02d:%02d:%02d    ", now.hour, now.minute, now.second);
 }
 
+TimeFields SplitSeconds(uint32_t seconds) {
+    return {seconds / 3600, seconds % 3600 / 60, seconds % 60};
+}
+
 int FormatPresetReadout(ReadoutBuffer buffer, uint32_t seconds, bool showMilliseconds) {
-    const int hours = static_cast<int>(seconds / 3600);
-    const int minutes = static_cast<int>(seconds % 3600 / 60);
-    const int secs = static_cast<int>(seconds % 60);
+    const TimeFields fields = SplitSeconds(seconds);
+    const int hours = static_cast<int>(fields.hours);
+    const int minutes = static_cast<int>(fields.minutes);
+    const int secs = static_cast<int>(fields.seconds);
     if (showMilliseconds) return FormatReadout(buffer, "%02d:%02d:%02d.000", hours, minutes, secs);
     return FormatReadout(buffer, "%02d:%02d:%02d    ", hours, minutes, secs);
+}
+
+int FormatIdleReadout(ReadoutBuffer buffer, TimerMode mode, CountdownKind kind,
+                      uint32_t countdownFixSeconds, bool showMilliseconds) {
+    if (mode == TimerMode::Countdown && kind == CountdownKind::FixedDuration)
+        return FormatPresetReadout(buffer, countdownFixSeconds, showMilliseconds);
+    return FormatReadout(buffer, "%s", ZeroReadout(showMilliseconds));
 }
 
 bool SameShownSecond(const char* a, const char* b) {

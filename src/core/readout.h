@@ -39,8 +39,22 @@ int FormatSigned32Readout(ReadoutBuffer buffer, int32_t milliseconds, bool showM
 // A time of day (the clock), 32-bit literals; hour is 0 to 23.
 int FormatClockReadout(ReadoutBuffer buffer, const WallTime& now, bool showMilliseconds);
 
+// A stored number of seconds as hours, minutes and seconds, unsigned: the readout, the target
+// button's caption and the settings dialog's fields all split it this way.
+struct TimeFields {
+    uint32_t hours;  // not wrapped: a length of 100 hours or more shows three or more digits
+    uint32_t minutes;
+    uint32_t seconds;
+};
+TimeFields SplitSeconds(uint32_t seconds);
+
 // A preset length in seconds: "HH:MM:SS.000" or "HH:MM:SS    ".
 int FormatPresetReadout(ReadoutBuffer buffer, uint32_t seconds, bool showMilliseconds);
+
+// An idle timer's readout: a fixed countdown shows its length, every other mode zero. The
+// clock's zero stands only until the worker writes the wall time.
+int FormatIdleReadout(ReadoutBuffer buffer, TimerMode mode, CountdownKind kind,
+                      uint32_t countdownFixSeconds, bool showMilliseconds);
 
 // Whether two readouts show the same whole second in the same form: they differ at most in the
 // three digits after the point. What a screen reader hears and what the taskbar shows follow the

@@ -15,10 +15,7 @@ using PlaySoundFunction = BOOL(WINAPI*)(LPCWSTR, HMODULE, DWORD);
 // silent and the program goes on.
 PlaySoundFunction PlaySoundEntry() {
     static const PlaySoundFunction entry = []() -> PlaySoundFunction {
-        HMODULE library = LoadSystemLibrary(L"winmm.dll");
-        if (!library) return nullptr;
-        return reinterpret_cast<PlaySoundFunction>(
-            reinterpret_cast<void*>(GetProcAddress(library, "PlaySoundW")));
+        return FindFunction<PlaySoundFunction>(LoadSystemLibrary(L"winmm.dll"), "PlaySoundW");
     }();
     return entry;
 }

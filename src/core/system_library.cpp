@@ -10,8 +10,7 @@ using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
 SetDefaultDllDirectoriesFunction FindSetDefaultDllDirectories() {
     // kernel32 is mapped into every process before the first line of the program runs.
     HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
-    return reinterpret_cast<SetDefaultDllDirectoriesFunction>(
-        reinterpret_cast<void*>(GetProcAddress(kernel, "SetDefaultDllDirectories")));
+    return FindFunction<SetDefaultDllDirectoriesFunction>(kernel, "SetDefaultDllDirectories");
 }
 
 }  // namespace

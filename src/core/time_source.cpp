@@ -50,9 +50,7 @@ constexpr int64_t kSundayMs = 3 * kDayMs;  // 1970-01-04
 int64_t UtcFromLocalTime() {
     SYSTEMTIME local;
     localTimeReader.load()(&local);
-    const int64_t ofDay =
-        ((int64_t{local.wHour} * 60 + local.wMinute) * 60 + local.wSecond) * 1000 +
-        local.wMilliseconds;
+    const int64_t ofDay = MsOfDay(local.wHour, local.wMinute, local.wSecond, local.wMilliseconds);
     return kSundayMs + int64_t{local.wDayOfWeek} * kDayMs + ofDay;
 }
 

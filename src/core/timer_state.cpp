@@ -5,24 +5,25 @@
 #include "readout.h"
 #include "resource_ids.h"
 
-namespace {
-
-// displayText and backgroundBrush are ready before the entry point runs.
-TimerState& PrepareState(TimerState& state) {
-    InitializeCriticalSection(&state.counterLock);
-    state.backgroundBrush = CreateSolidBrush(kWindowFillColour);
-    return state;
-}
-
-}  // namespace
-
 TimerState timerState;
-[[maybe_unused]] static TimerState& preparedState = PrepareState(timerState);
+
+void PrepareTimerState() {
+    InitializeCriticalSection(&timerState.stateLock);
+    timerState.backgroundBrush = CreateSolidBrush(kWindowFillColour);
+}
 
 void SetDisplayText(const char* text, int length) {
     if (length < 0) return;  // a failed format leaves the last readout standing
     StateLock lock;
     ReplaceReadoutText(timerState.displayText, kDisplayTextCapacity, text, length);
+}
+
+void WriteIdleReadout() {
+    ReadoutBuffer text = {};
+    StateLock lock;
+    SetDisplayText(text,
+                   FormatIdleReadout(text, timerState.mode, timerState.countdownKind,
+                                     timerState.countdownFixSeconds, timerState.showMilliseconds));
 }
 
 void CopyDisplayText(char (&out)[kDisplayTextCapacity]) {

@@ -2,7 +2,7 @@
 //
 // Threading: flags and enumerations are std::atomic and read or written whole by either thread.
 // displayText and the counters (accumulatedMs, nowTick, segmentStartTick, armedUtcMs,
-// untilTimeTotalMs) are guarded by counterLock (see StateLock); so is the scaled layout, which
+// untilTimeTotalMs) are guarded by stateLock (see StateLock); so is the scaled layout, which
 // only the UI thread writes and the worker reads for the readout band it invalidates. A run-state
 // transition on the UI thread and one worker iteration each hold the lock across all their reads
 // and writes of the counters, the run state and the readout, so each appears atomic to the other.
@@ -40,7 +40,7 @@ struct TimerState {
     std::atomic<bool> menuOpen{false};
     std::atomic<HighlightState> highlight{HighlightState::Normal};
 
-    // Guarded by counterLock.
+    // Guarded by stateLock.
     uint64_t accumulatedMs = 0;
     uint64_t nowTick = 0;
     uint64_t segmentStartTick = 0;
@@ -54,7 +54,7 @@ struct TimerState {
     // Every pixel figure at the main window's DPI: set at creation and when the window moves to
     // a display of another scale. Written under the lock; the UI thread reads it without.
     ScaledLayout layout = ScaleLayout(kLayoutDpi);
-    CRITICAL_SECTION counterLock;
+    CRITICAL_SECTION stateLock;
 
     // The settings file beside the executable (UTF-16, so any folder name works).
     std::wstring configPath;
@@ -76,21 +76,31 @@ struct TimerState {
     HWND clockRadio = nullptr;
     std::vector<HWND> tabOrder;
     WNDPROC buttonProc = nullptr;
+    // Reshapes the window to the readout's width (the compact strip), which belongs to the
+    // window; the start-up hands it in so the millisecond form's switch can call it from below.
+    void (*fitOutlineToReadout)() = nullptr;
 };
 
 extern TimerState timerState;
 
-// Holds counterLock for its scope. The critical section is re-entrant, so SetDisplayText may be
+// Makes the lock and the background brush. Called once, first thing in the process, before any
+// thread or window touches the state: until then the lock cannot be entered.
+void PrepareTimerState();
+
+// Holds stateLock for its scope. The critical section is re-entrant, so SetDisplayText may be
 // called inside a transition that already holds it.
 struct StateLock {
-    StateLock() { EnterCriticalSection(&timerState.counterLock); }
-    ~StateLock() { LeaveCriticalSection(&timerState.counterLock); }
+    StateLock() { EnterCriticalSection(&timerState.stateLock); }
+    ~StateLock() { LeaveCriticalSection(&timerState.stateLock); }
     StateLock(const StateLock&) = delete;
     StateLock& operator=(const StateLock&) = delete;
 };
 
 // Replaces the readout with `length` bytes of `text`.
 void SetDisplayText(const char* text, int length);
+// The mode's starting readout in the current form: a fixed countdown's length, otherwise zero.
+// Takes the state lock (re-entrant, so a transition that holds it may call this).
+void WriteIdleReadout();
 // Copies the readout out, for painting and tests.
 void CopyDisplayText(char (&out)[kDisplayTextCapacity]);
 // Invalidates the readout band of the main window without erasing (never under the lock). The

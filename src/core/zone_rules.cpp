@@ -44,11 +44,10 @@ int YearOf(int64_t ms) {
 
 // The local clock time at which `date` changes the clock in `year`.
 int64_t ChangeMs(const ZoneDate& date, int year) {
-    const int64_t msOfDay =
-        ((int64_t{date.hour} * 60 + date.minute) * 60 + date.second) * 1000 + date.milliseconds;
+    const int64_t msOfDay = MsOfDay(date.hour, date.minute, date.second, date.milliseconds);
     if (date.year != 0) return CalendarMs(date.year, date.month, date.day, msOfDay);
     const int64_t first = DaysFromCivil(year, date.month, 1);
-    const int firstWeekday = static_cast<int>((first % 7 + 11) % 7);  // 1970-01-01 was a Thursday
+    const int firstWeekday = WeekdayOfDay(first);
     int day = 1 + (date.dayOfWeek - firstWeekday + 7) % 7 + 7 * (date.day - 1);
     const int64_t nextMonth =
         date.month == 12 ? DaysFromCivil(year + 1, 1, 1) : DaysFromCivil(year, date.month + 1, 1);
@@ -108,7 +107,7 @@ WallTime WallTimeOf(int64_t localMs) {
     const int64_t ofDay = localMs - days * kDayMs;
     return {static_cast<int>(ofDay / 3600000), static_cast<int>(ofDay / 60000 % 60),
             static_cast<int>(ofDay / 1000 % 60), static_cast<int>(ofDay % 1000),
-            static_cast<int>((days % 7 + 11) % 7)};
+            WeekdayOfDay(days)};
 }
 
 int64_t UtcShowing(int64_t localMs, const ZoneRules& zone, int64_t notBeforeUtcMs) {

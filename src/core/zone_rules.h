@@ -47,6 +47,17 @@ struct ZoneReading {
 // there after the user has switched automatic adjustment off.
 ZoneRules RulesInForce(const ZoneReading& reading);
 
+// Milliseconds since midnight of a clock reading.
+constexpr int64_t MsOfDay(int64_t hour, int64_t minute, int64_t second, int64_t milliseconds) {
+    return ((hour * 60 + minute) * 60 + second) * 1000 + milliseconds;
+}
+
+// The day of week (0 = Sunday) of a day counted from 1970-01-01, which was a Thursday; days
+// before it count negative.
+constexpr int WeekdayOfDay(int64_t days) {
+    return static_cast<int>((days % 7 + 11) % 7);
+}
+
 // Milliseconds since 1970-01-01 00:00 of a calendar date and time, on no particular clock.
 int64_t CalendarMs(int year, int month, int day, int64_t msOfDay);
 

@@ -2,15 +2,14 @@
 
 #include <commctrl.h>
 
-#include <cstring>
-
-#include "config_file.h"
+#include "button_captions.h"
 #include "common_controls.h"
+#include "config_file.h"
 #include "config_rules.h"
-#include "create_window.h"
+#include "dialog_fields.h"
 #include "display_dpi.h"
 #include "display_scale.h"
-#include "dialog_fields.h"
+#include "fonts.h"
 #include "readout.h"
 #include "readout_events.h"
 #include "resource_ids.h"
@@ -52,9 +51,7 @@ void ReleaseEditFont() {
 // edits are given the new font before the old one goes.
 void ApplyEditFont(HWND dialog, int dpi) {
     HFONT old = editFont;
-    editFont = CreateFontW(ScaleLayout(dpi).dialogDigitsHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE,
-                           FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                           DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"DEDOziv2");
+    editFont = CreateFaceFont(ScaleLayout(dpi).dialogDigitsHeight, kLcdFace);
     for (int id : kEditIds)
         SendDlgItemMessageW(dialog, id, WM_SETFONT, reinterpret_cast<WPARAM>(editFont), TRUE);
     if (old) DeleteObject(old);
@@ -133,16 +130,7 @@ uint32_t ReadRow(HWND dialog, const TimeField (&row)[3], uint32_t maximum) {
 // alone.
 void ShowNewStart() {
     RefreshTargetCaption();
-    const bool showMilliseconds = timerState.showMilliseconds;
-    if (timerState.countdownKind == CountdownKind::UntilTime) {
-        const char* zero = ZeroReadout(showMilliseconds);
-        SetDisplayText(zero, static_cast<int>(strlen(zero)));
-    } else {
-        ReadoutBuffer readout = {};
-        const int length =
-            FormatPresetReadout(readout, timerState.countdownFixSeconds, showMilliseconds);
-        SetDisplayText(readout, length);
-    }
+    WriteIdleReadout();
     InvalidateReadout();
     AnnounceReadout(EVENT_OBJECT_VALUECHANGE);
 }

@@ -2,10 +2,6 @@
 
 #include <limits>
 
-TimeFields SplitSeconds(uint32_t seconds) {
-    return {seconds / 3600, seconds % 3600 / 60, seconds % 60};
-}
-
 std::string FieldText(uint32_t value) {
     return std::to_string(value);
 }

@@ -5,14 +5,7 @@
 #include <cstdint>
 #include <string>
 
-struct TimeFields {
-    uint32_t hours;  // not wrapped: a length of 100 hours or more shows three or more digits
-    uint32_t minutes;
-    uint32_t seconds;
-};
-
-// Unsigned splitting of a stored value into the three fields the dialog opens with.
-TimeFields SplitSeconds(uint32_t seconds);
+#include "readout.h"
 
 // A field's text as the dialog sets it: decimal, no leading zeros ("5", not "05").
 std::string FieldText(uint32_t value);

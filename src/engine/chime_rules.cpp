@@ -28,9 +28,3 @@ uint64_t DownwardMarkIndex(uint64_t shown) {
 int32_t UntilTimeMarkIndex(int32_t remaining) {
     return (remaining - 1500) / 60000 % 60 + 1;
 }
-
-bool KeeperShouldRaise(const KeeperInput& input) {
-    if (!input.alwaysOnTop) return false;
-    if (input.nowTick - input.lastRaiseTick < kRaiseIntervalMs) return false;
-    return !input.menuOpen && input.mainWindowEnabled;
-}

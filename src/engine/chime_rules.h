@@ -1,4 +1,4 @@
-// When the worker chimes and when it raises the window: plain functions of the time values.
+// When the worker chimes: plain functions of the time values.
 #pragma once
 
 #include <cstdint>
@@ -25,18 +25,3 @@ MarkChime MarkChimeRule(uint64_t markIndex, bool latch);
 uint64_t UpwardMarkIndex(uint64_t elapsed);
 uint64_t DownwardMarkIndex(uint64_t shown);
 int32_t UntilTimeMarkIndex(int32_t remaining);
-
-// The worker raises an always-on-top window again once 2267 ms or more have passed since it last
-// did, but never while the popup menu is tracked (raising would close it), nor while the main
-// window is disabled: then one of its modal dialogs or message boxes is open, and raising the
-// main window would take the keyboard from it. A raise held back happens at the first iteration
-// after the menu or the dialog closes.
-constexpr uint64_t kRaiseIntervalMs = 2267;
-struct KeeperInput {
-    bool alwaysOnTop;
-    bool menuOpen;
-    bool mainWindowEnabled;
-    uint64_t nowTick;
-    uint64_t lastRaiseTick;
-};
-bool KeeperShouldRaise(const KeeperInput& input);

@@ -48,8 +48,7 @@ int32_t ZonedUntilTimeRemaining(uint32_t countdownToTime, int targetWeekday, int
 
 int ArmTargetWeekday(uint32_t countdownToTime, const WallTime& now) {
     const uint32_t timeOfDay =
-        ((static_cast<uint32_t>(now.hour) * 60 + now.minute) * 60 + now.second) * 1000 +
-        now.milliseconds;
+        static_cast<uint32_t>(MsOfDay(now.hour, now.minute, now.second, now.milliseconds));
     const uint32_t target = TargetSecondOfDay(countdownToTime) * 1000u;
     if (target <= timeOfDay) return (now.dayOfWeek + 1) % 7;
     return now.dayOfWeek;

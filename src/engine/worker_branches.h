@@ -6,7 +6,7 @@
 
 struct WindowWork {
     bool runOut = false;        // alarm, flash, foreground
-    bool relabelStart = false;  // start button and entry 32777 back to 开始
+    bool relabelStart = false;  // the start button and its menu entry back to 开始
     int chimeSound = 0;         // a mark's sound, then foreground
     bool enableStart = false;   // an until-time countdown stopped at its target
     bool invalidate = false;    // the readout was rewritten

@@ -1,6 +1,7 @@
 #include "close_window.h"
 
 #include "command_rules.h"
+#include "paint.h"
 #include "timer_state.h"
 
 LRESULT OnClose(HWND window) {
@@ -9,4 +10,10 @@ LRESULT OnClose(HWND window) {
         return 0;  // the window and the timer carry on untouched
     DestroyWindow(window);
     return 0;
+}
+
+void OnDestroy() {
+    ReleaseBackBuffer();
+    timerState.quitRequested = true;
+    PostQuitMessage(0);
 }

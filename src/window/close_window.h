@@ -4,3 +4,6 @@
 #include <windows.h>
 
 LRESULT OnClose(HWND window);
+
+// The window is gone: releases the paint handler's bitmap, ends the worker and the message loop.
+void OnDestroy();

@@ -2,10 +2,10 @@
 
 #include "command_rules.h"
 #include "compact_mode.h"
+#include "contact_dialog.h"
+#include "control_marks.h"
 #include "countdown_dialog.h"
 #include "mode_control.h"
-#include "plain_dialog.h"
-#include "popup_menu.h"
 #include "resource_ids.h"
 #include "run_control.h"
 #include "timer_state.h"
@@ -26,8 +26,7 @@ const wchar_t kGuideText[] =
 void ToggleAlwaysOnTop(HWND window, bool fromMenu) {
     const bool onTop = !timerState.alwaysOnTop;
     timerState.alwaysOnTop = onTop;
-    if (fromMenu)
-        SendMessageW(timerState.topCheck, BM_SETCHECK, onTop ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (fromMenu) SetCheck(timerState.topCheck, onTop);
     SetWindowPos(window, onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOSIZE | SWP_NOMOVE | SWP_FRAMECHANGED);
     CheckMenuEntry(IDM_ALWAYS_ON_TOP, onTop);
@@ -79,7 +78,7 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
             OpenCountdownSettings(window);
             return 0;
         case CommandAction::ContactDialog:
-            RunDialog(window, IDD_CONTACT, PlainDialogProc);
+            RunDialog(window, IDD_CONTACT, ContactDialogProc);
             return 0;
         case CommandAction::Guide:
             MessageBoxW(window, kGuideText, L"使用指南", MB_OK);

@@ -1,7 +1,7 @@
 #include "compact_mode.h"
 
+#include "control_marks.h"
 #include "frame_metrics.h"
-#include "popup_menu.h"
 #include "resource_ids.h"
 #include "timer_state.h"
 

@@ -1,81 +1,75 @@
 #include "create_window.h"
 
+#include "button_captions.h"
 #include "config_file.h"
 #include "control_focus.h"
+#include "control_marks.h"
 #include "display_dpi.h"
+#include "fonts.h"
 #include "key_forwarder.h"
 #include "popup_menu.h"
 #include "resource_ids.h"
 #include "taskbar_progress.h"
-#include "target_caption.h"
 #include "timer_state.h"
 
 namespace {
 
-HWND CreateButton(HWND parent, const wchar_t* caption, int id, DWORD style, ControlSlot slot) {
+// The eight controls, in creation order (the order of their slots): where each is kept, its
+// caption, id and style. Creation, placement and the fonts all read this one table.
+struct ControlRow {
+    HWND TimerState::*handle;
+    const wchar_t* caption;
+    int id;
+    DWORD style;
+    ControlSlot slot;
+};
+constexpr ControlRow kControls[] = {
+    {&TimerState::clockRadio, L"时钟", IDC_CLOCK_RADIO, WS_GROUP | BS_AUTORADIOBUTTON,
+     ControlSlot::ClockRadio},
+    {&TimerState::stopwatchRadio, L"秒表", IDC_STOPWATCH_RADIO, BS_AUTORADIOBUTTON,
+     ControlSlot::StopwatchRadio},
+    {&TimerState::countdownRadio, L"倒计时", IDC_COUNTDOWN_RADIO, BS_AUTORADIOBUTTON,
+     ControlSlot::CountdownRadio},
+    {&TimerState::setButton, L"设定", IDC_SET_BUTTON, BS_PUSHBUTTON, ControlSlot::SetButton},
+    {&TimerState::topCheck, L"最上", IDC_TOP_CHECK, BS_AUTOCHECKBOX, ControlSlot::TopCheck},
+    {&TimerState::msCheck, L"毫秒", IDC_MS_CHECK, WS_TABSTOP | BS_AUTOCHECKBOX,
+     ControlSlot::MsCheck},
+    {&TimerState::startButton, L"开始", IDC_START_BUTTON, WS_TABSTOP | BS_PUSHBUTTON,
+     ControlSlot::StartButton},
+    {&TimerState::resetButton, L"重置", IDC_RESET_BUTTON, WS_TABSTOP | BS_PUSHBUTTON,
+     ControlSlot::ResetButton},
+};
+static_assert(sizeof kControls / sizeof kControls[0] == kControlCount, "one row per slot");
+
+// The rows whose slots run from `first` to `last`, created as buttons at their layout places.
+void CreateControls(HWND window, ControlSlot first, ControlSlot last) {
     // The check boxes sit against the right edge: their x follows the window's outer width.
     RECT frame;
-    GetWindowRect(parent, &frame);
-    const PixelRect box = ControlRect(timerState.layout, slot, frame.right - frame.left);
-    return CreateWindowExW(0, L"Button", caption, WS_CHILD | WS_VISIBLE | style, box.left, box.top,
-                           box.right - box.left, box.bottom - box.top, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), timerState.instance,
-                           nullptr);
-}
-
-void SetCheck(HWND control, bool checked) {
-    SendMessageW(control, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
-HFONT CreateWindowFont(int height, const wchar_t* face) {
-    return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH | FF_SWISS, face);
+    GetWindowRect(window, &frame);
+    for (const ControlRow& row : kControls) {
+        if (row.slot < first || row.slot > last) continue;
+        const PixelRect box = ControlRect(timerState.layout, row.slot, frame.right - frame.left);
+        timerState.*row.handle = CreateWindowExW(
+            0, L"Button", row.caption, WS_CHILD | WS_VISIBLE | row.style, box.left, box.top,
+            box.right - box.left, box.bottom - box.top, window,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), timerState.instance, nullptr);
+    }
 }
 
 void CreateModeControls(HWND window) {
-    timerState.clockRadio = CreateButton(window, L"时钟", IDC_CLOCK_RADIO,
-                                         WS_GROUP | BS_AUTORADIOBUTTON, ControlSlot::ClockRadio);
+    CreateControls(window, ControlSlot::ClockRadio, ControlSlot::SetButton);
     SetCheck(timerState.clockRadio, true);
-    timerState.stopwatchRadio = CreateButton(window, L"秒表", IDC_STOPWATCH_RADIO,
-                                             BS_AUTORADIOBUTTON, ControlSlot::StopwatchRadio);
-    timerState.countdownRadio = CreateButton(window, L"倒计时", IDC_COUNTDOWN_RADIO,
-                                             BS_AUTORADIOBUTTON, ControlSlot::CountdownRadio);
-    timerState.setButton =
-        CreateButton(window, L"设定", IDC_SET_BUTTON, BS_PUSHBUTTON, ControlSlot::SetButton);
 }
 
 void CreateOptionChecks(HWND window) {
-    timerState.topCheck =
-        CreateButton(window, L"最上", IDC_TOP_CHECK, BS_AUTOCHECKBOX, ControlSlot::TopCheck);
+    CreateControls(window, ControlSlot::TopCheck, ControlSlot::MsCheck);
     SetCheck(timerState.topCheck, timerState.alwaysOnTop);
-    timerState.msCheck = CreateButton(window, L"毫秒", IDC_MS_CHECK, WS_TABSTOP | BS_AUTOCHECKBOX,
-                                      ControlSlot::MsCheck);
     SetCheck(timerState.msCheck, timerState.showMilliseconds);
 }
 
 void CreateRunButtons(HWND window) {
-    timerState.startButton = CreateButton(window, L"开始", IDC_START_BUTTON,
-                                          WS_TABSTOP | BS_PUSHBUTTON, ControlSlot::StartButton);
-    timerState.resetButton = CreateButton(window, L"重置", IDC_RESET_BUTTON,
-                                          WS_TABSTOP | BS_PUSHBUTTON, ControlSlot::ResetButton);
+    CreateControls(window, ControlSlot::StartButton, ControlSlot::ResetButton);
 }
-
-// The controls with the slot each one occupies, in creation order.
-struct PlacedControl {
-    HWND TimerState::*handle;
-    ControlSlot slot;
-};
-constexpr PlacedControl kPlacedControls[] = {
-    {&TimerState::clockRadio, ControlSlot::ClockRadio},
-    {&TimerState::stopwatchRadio, ControlSlot::StopwatchRadio},
-    {&TimerState::countdownRadio, ControlSlot::CountdownRadio},
-    {&TimerState::setButton, ControlSlot::SetButton},
-    {&TimerState::topCheck, ControlSlot::TopCheck},
-    {&TimerState::msCheck, ControlSlot::MsCheck},
-    {&TimerState::startButton, ControlSlot::StartButton},
-    {&TimerState::resetButton, ControlSlot::ResetButton},
-};
 
 void FillTabOrder() {
     timerState.tabOrder = {timerState.startButton,    timerState.resetButton,
@@ -98,12 +92,11 @@ void ApplyLayoutFonts() {
     const ScaledLayout& layout = timerState.layout;
     HFONT oldDisplay = timerState.displayFont;
     HFONT oldControl = timerState.controlFont;
-    timerState.displayFont = CreateWindowFont(layout.readoutFontHeight, L"DEDOziv2");
-    timerState.controlFont = CreateWindowFont(layout.controlFontHeight, L"微软雅黑");
-    for (HWND control : {timerState.clockRadio, timerState.stopwatchRadio,
-                         timerState.countdownRadio, timerState.setButton, timerState.startButton,
-                         timerState.resetButton, timerState.topCheck, timerState.msCheck})
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(timerState.controlFont), TRUE);
+    timerState.displayFont = CreateFaceFont(layout.readoutFontHeight, kLcdFace);
+    timerState.controlFont = CreateFaceFont(layout.controlFontHeight, kControlFace);
+    for (const ControlRow& row : kControls)
+        SendMessageW(timerState.*row.handle, WM_SETFONT,
+                     reinterpret_cast<WPARAM>(timerState.controlFont), TRUE);
     // The controls hold the new one now, and the paint handler selects the readout font only
     // while it paints.
     if (oldDisplay) DeleteObject(oldDisplay);
@@ -125,30 +118,11 @@ void PlaceControls(HWND window) {
     RECT frame;
     GetWindowRect(window, &frame);
     const int width = frame.right - frame.left;
-    for (const PlacedControl& placed : kPlacedControls) {
-        const PixelRect box = ControlRect(timerState.layout, placed.slot, width);
-        SetWindowPos(timerState.*placed.handle, nullptr, box.left, box.top, box.right - box.left,
+    for (const ControlRow& row : kControls) {
+        const PixelRect box = ControlRect(timerState.layout, row.slot, width);
+        SetWindowPos(timerState.*row.handle, nullptr, box.left, box.top, box.right - box.left,
                      box.bottom - box.top, SWP_NOZORDER | SWP_NOACTIVATE);
     }
-}
-
-void RefreshTargetCaption() {
-    const CountdownKind kind = timerState.countdownKind;
-    const uint32_t seconds = kind == CountdownKind::UntilTime
-                                 ? timerState.countdownToTime.load()
-                                 : timerState.countdownFixSeconds.load();
-    HWND button = timerState.setButton;
-    if (GetACP() == 936) {
-        char caption[kTargetCaptionSize];
-        FormatTargetCaptionGbk(caption, kind, seconds);
-        SetWindowTextA(button, caption);
-        return;
-    }
-    char time[kTargetCaptionSize];
-    FormatTargetCaptionTime(time, seconds);
-    wchar_t caption[kTargetCaptionSize] = {static_cast<wchar_t>(TargetCaptionCharacter(kind))};
-    for (int i = 0; time[i]; ++i) caption[i + 1] = static_cast<wchar_t>(time[i]);
-    SetWindowTextW(button, caption);
 }
 
 LRESULT OnCreate(HWND window) {

@@ -1,4 +1,5 @@
-// The arrow keys move the window flush against the primary screen's edges.
+// The arrow keys move the window flush against the edges of the monitor that holds it (the whole
+// monitor, not its work area).
 #pragma once
 
 #include <windows.h>

@@ -10,6 +10,6 @@ FrameMetrics MeasureFrame(HWND window) {
     frame.window = {outer.left, outer.top, outer.right, outer.bottom};
     frame.clientLeft = origin.x;
     frame.clientTop = origin.y;
-    frame.clientBottom = client.bottom;
+    frame.clientHeight = client.bottom;
     return frame;
 }

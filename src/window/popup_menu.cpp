@@ -35,16 +35,3 @@ HMENU BuildPopupMenu() {
     AppendEntry(menu, IDM_CONTACT, L"联系作者", false);
     return menu;
 }
-
-void SetStartCaption(const wchar_t* caption) {
-    SetWindowTextW(timerState.startButton, caption);
-    ModifyMenuW(timerState.popupMenu, IDM_START, MF_BYCOMMAND | MF_STRING, IDM_START, caption);
-}
-
-void EnableMenuEntry(UINT id, bool enabled) {
-    EnableMenuItem(timerState.popupMenu, id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_DISABLED));
-}
-
-void CheckMenuEntry(UINT id, bool checked) {
-    CheckMenuItem(timerState.popupMenu, id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
-}

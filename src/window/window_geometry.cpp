@@ -55,7 +55,7 @@ PixelPoint SnapTarget(SnapEdge edge, const FrameMetrics& frame, PixelRect monito
         case SnapEdge::Bottom:
             target.y = monitor.bottom - height + fx;
             if (compactMode)
-                target.y += frame.clientBottom - band.bottom + margin.bottom + kOverhang;
+                target.y += frame.clientHeight - band.bottom + margin.bottom + kOverhang;
             break;
     }
     return target;

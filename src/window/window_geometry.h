@@ -11,7 +11,7 @@ struct FrameMetrics {
     PixelRect window;  // the window rectangle, screen coordinates
     int clientLeft;    // the client area's origin, screen coordinates
     int clientTop;
-    int clientBottom;  // the client area's height
+    int clientHeight;
 };
 
 struct PixelPoint {

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "keeper_rules.h"
 #include "resource_ids.h"
 
 namespace {

@@ -131,7 +131,7 @@ TEST(SnapTarget, NormalModePutsTheClientAreaOnTheEdgesAndTheWholeWindowAtTheTop)
             EXPECT_EQ(right.x + fx + clientWidth, screen.right);
             EXPECT_EQ(SnapTarget(SnapEdge::Top, frame, screen, false, true).y, 0);
             const PixelPoint bottom = SnapTarget(SnapEdge::Bottom, frame, screen, false, false);
-            EXPECT_EQ(bottom.y + fy + frame.clientBottom, screen.bottom);
+            EXPECT_EQ(bottom.y + fy + frame.clientHeight, screen.bottom);
         }
     }
 }

@@ -1,14 +1,14 @@
 // The contact dialog: the picture at its own pixel size, centred, closed by Esc or Enter.
 #include <gtest/gtest.h>
 
+#include "contact_dialog.h"
 #include "dialog_driver.h"
-#include "plain_dialog.h"
 #include "resource_ids.h"
 #include "test_support.h"
 
 TEST(ContactDialog, ShowsThePictureAtItsPixelSizeAndClosesWithEsc) {
     TimerWindow();
-    const INT_PTR result = RunDialog(IDD_CONTACT, PlainDialogProc, [](HWND dialog) {
+    const INT_PTR result = RunDialog(IDD_CONTACT, ContactDialogProc, [](HWND dialog) {
         wchar_t caption[32] = {};
         GetWindowTextW(dialog, caption, 32);
         EXPECT_STREQ(caption, L"联系作者");
@@ -50,14 +50,14 @@ TEST(ContactDialog, ShowsThePictureAtItsPixelSizeAndClosesWithEsc) {
 
 TEST(ContactDialog, EnterAndTheCloseButtonCloseItToo) {
     TimerWindow();
-    EXPECT_EQ(RunDialog(IDD_CONTACT, PlainDialogProc,
+    EXPECT_EQ(RunDialog(IDD_CONTACT, ContactDialogProc,
                         [](HWND dialog) { PostKey(GetFocus() ? GetFocus() : dialog, VK_RETURN); }),
               IDOK);
-    EXPECT_EQ(RunDialog(IDD_CONTACT, PlainDialogProc,
+    EXPECT_EQ(RunDialog(IDD_CONTACT, ContactDialogProc,
                         [](HWND dialog) { PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }),
               IDCANCEL);
     // Other commands leave it open.
-    EXPECT_EQ(RunDialog(IDD_CONTACT, PlainDialogProc,
+    EXPECT_EQ(RunDialog(IDD_CONTACT, ContactDialogProc,
                         {{1, [](HWND dialog) { SendMessageW(dialog, WM_COMMAND, 3, 0); }},
                          {1,
                           [](HWND dialog) {

@@ -6,10 +6,10 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include "button_captions.h"
 #include "config_file.h"
 #include "config_rules.h"
 #include "countdown_dialog.h"
-#include "create_window.h"
 #include "dialog_driver.h"
 #include "resource_ids.h"
 #include "test_support.h"

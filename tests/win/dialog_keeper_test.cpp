@@ -9,19 +9,6 @@
 #include "resource_ids.h"
 #include "test_support.h"
 
-namespace {
-
-void PressKey(WORD key) {
-    INPUT input[2] = {};
-    input[0].type = INPUT_KEYBOARD;
-    input[0].ki.wVk = key;
-    input[1] = input[0];
-    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    EXPECT_EQ(SendInput(2, input, sizeof(INPUT)), 2u);
-}
-
-}  // namespace
-
 TEST(CountdownDialogWithWorker, TypingStillReachesTheDialogAfterSeveralKeeperIntervals) {
     ResetTimerState();
     timerState.mode = TimerMode::Countdown;
@@ -44,9 +31,9 @@ TEST(CountdownDialogWithWorker, TypingStillReachesTheDialogAfterSeveralKeeperInt
                    {5200, [&](HWND dialog) {
                         EXPECT_EQ(GetForegroundWindow(), dialog);
                         EXPECT_EQ(GetFocus(), focusAtOpening);
-                        PressKey(VK_TAB);  // to the hours field, its text selected
-                        PressKey('7');
-                        PressKey(VK_RETURN);
+                        EXPECT_TRUE(PressKey(VK_TAB));  // to the hours field, its text selected
+                        EXPECT_TRUE(PressKey('7'));
+                        EXPECT_TRUE(PressKey(VK_RETURN));
                     }}});
     StopWorker(worker);
 

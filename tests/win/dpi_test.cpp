@@ -7,11 +7,11 @@
 #include <cstdlib>
 
 #include "compact_mode.h"
+#include "contact_dialog.h"
 #include "countdown_dialog.h"
 #include "dialog_driver.h"
 #include "display_dpi.h"
 #include "mode_control.h"
-#include "plain_dialog.h"
 #include "resource_ids.h"
 #include "run_control.h"
 #include "test_support.h"
@@ -244,7 +244,7 @@ TEST_F(Scaled, TheSettingsDialogsDigitsAndTheContactPictureFollowTheDialogsScale
         EXPECT_NEAR(metrics.tmHeight, ScaleToDpi(30, dpi), 1);
         PostKey(GetFocus() ? GetFocus() : dialog, VK_ESCAPE);
     });
-    RunDialog(IDD_CONTACT, PlainDialogProc, [](HWND dialog) {
+    RunDialog(IDD_CONTACT, ContactDialogProc, [](HWND dialog) {
         const int side = ScaleToDpi(200, WindowDpi(dialog));
         HWND picture = GetWindow(dialog, GW_CHILD);
         BITMAP bitmap = {};

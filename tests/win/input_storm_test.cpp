@@ -20,14 +20,8 @@ const std::regex kReadoutForm("^[0-9]{2,}:[0-5][0-9]:[0-5][0-9](\\.[0-9]{3}| {4}
 bool Enabled(HWND control) {
     return IsWindowEnabled(control) != FALSE;
 }
-bool Checked(HWND control) {
-    return SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
 bool MenuEnabled(UINT id) {
     return (MenuState(id) & (MF_DISABLED | MF_GRAYED)) == 0;
-}
-bool MenuChecked(UINT id) {
-    return (MenuState(id) & MF_CHECKED) != 0;
 }
 
 // What the storm may press: the controls a mouse can click and the menu entries it can pick.

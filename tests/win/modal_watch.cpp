@@ -135,6 +135,15 @@ HWND FindThreadWindow(DWORD threadId, const wchar_t* className, const wchar_t* c
     return search.found;
 }
 
+HWND AwaitPopupMenu(DWORD threadId, const std::atomic<bool>* givenUp) {
+    HWND menu = nullptr;
+    for (int attempt = 0; attempt < 300 && !menu && !(givenUp && *givenUp); ++attempt) {
+        menu = FindThreadWindow(threadId, L"#32768", nullptr);
+        if (!menu) Sleep(10);
+    }
+    return menu;
+}
+
 std::wstring StaticTexts(HWND window) {
     std::wstring text;
     EnumChildWindows(window, AppendStatic, reinterpret_cast<LPARAM>(&text));

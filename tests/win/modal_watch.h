@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,10 @@ ModalSeen AnswerModalMessage(UINT message, const wchar_t* caption, WPARAM answer
 // A visible top-level window of `className` (and caption, if given) on this process's UI
 // thread, or null.
 HWND FindThreadWindow(DWORD threadId, const wchar_t* className, const wchar_t* caption);
+
+// Waits up to 3 s for the popup menu (class #32768) of `threadId` to be shown, or until
+// `givenUp` (when given) turns true; the menu, or null if none came.
+HWND AwaitPopupMenu(DWORD threadId, const std::atomic<bool>* givenUp = nullptr);
 
 // The concatenated texts of the Static children of `window`.
 std::wstring StaticTexts(HWND window);

@@ -27,14 +27,6 @@ const char* ModeName(TimerMode mode) {
     return "?";
 }
 
-bool Checked(HWND control) {
-    return SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
-bool MenuChecked(UINT id) {
-    return (MenuState(id) & MF_CHECKED) != 0;
-}
-
 // Enabled entries have neither flag; disabled ones MF_DISABLED alone, never MF_GRAYED.
 bool MenuEnabled(UINT id) {
     const UINT state = MenuState(id);

@@ -67,6 +67,25 @@ void StopWorker(HANDLE worker) {
     timerState.quitRequested = false;
 }
 
+bool Checked(HWND control) {
+    return SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+bool MenuChecked(UINT id) {
+    return (MenuState(id) & MF_CHECKED) != 0;
+}
+
+bool PressKey(WORD key, DWORD settleMs) {
+    INPUT input[2] = {};
+    input[0].type = INPUT_KEYBOARD;
+    input[0].ki.wVk = key;
+    input[1] = input[0];
+    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    const UINT sent = SendInput(2, input, sizeof(INPUT));
+    if (settleMs) Sleep(settleMs);
+    return sent == 2;
+}
+
 std::string DisplayText() {
     char text[kDisplayTextCapacity];
     CopyDisplayText(text);

@@ -42,6 +42,14 @@ bool PumpUntil(Condition done, DWORD timeoutMs) {
 HANDLE StartWorker();
 void StopWorker(HANDLE worker);
 
+// A button's check, and a popup-menu entry's check mark.
+bool Checked(HWND control);
+bool MenuChecked(UINT id);
+
+// A key pressed and released through the system's input queue, as the keyboard would; waits
+// `settleMs` afterwards. Returns whether both events were taken.
+bool PressKey(WORD key, DWORD settleMs = 0);
+
 std::string DisplayText();
 std::wstring WindowText(HWND window);
 std::wstring MenuText(UINT id);

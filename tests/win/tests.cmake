@@ -20,8 +20,9 @@ target_compile_options(win_test_support PRIVATE ${ZELVIK_WARNINGS})
 # One program per area; each runs all its tests in one Wine process, since the timer's window
 # and state exist once per process.
 function(zelvik_windows_test name)
-    add_executable(${name} ${ARGN} $<TARGET_OBJECTS:zelvik_resources>)
-    target_link_libraries(${name} PRIVATE win_test_support GTest::gtest_main)
+    add_executable(${name} ${CMAKE_SOURCE_DIR}/tests/win/test_main.cpp ${ARGN}
+                           $<TARGET_OBJECTS:zelvik_resources>)
+    target_link_libraries(${name} PRIVATE win_test_support GTest::gtest)
     target_compile_options(${name} PRIVATE ${ZELVIK_WARNINGS})
     target_link_options(${name} PRIVATE ${ZELVIK_LINK_OPTIONS})
     add_test(NAME ${name} COMMAND ${name})
@@ -34,6 +35,8 @@ zelvik_windows_test(win_worker_tests ${CMAKE_SOURCE_DIR}/tests/win/clock_worker_
                                      ${CMAKE_SOURCE_DIR}/tests/win/run_control_test.cpp
                                      ${CMAKE_SOURCE_DIR}/tests/win/stress_test.cpp)
 zelvik_windows_test(win_command_tests ${CMAKE_SOURCE_DIR}/tests/win/command_test.cpp
+                                      ${CMAKE_SOURCE_DIR}/tests/win/popup_menu_test.cpp
+                                      ${CMAKE_SOURCE_DIR}/tests/win/keyboard_focus_test.cpp
                                       ${CMAKE_SOURCE_DIR}/tests/win/modal_watch.cpp)
 # A close that goes through ends the window, which exists once per process: each such case
 # runs in a process of its own.

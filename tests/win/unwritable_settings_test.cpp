@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "button_captions.h"
 #include "countdown_dialog.h"
-#include "create_window.h"
 #include "dialog_driver.h"
 #include "modal_watch.h"
 #include "resource_ids.h"

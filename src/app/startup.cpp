@@ -1,5 +1,6 @@
 #include "startup.h"
 
+#include "compact_mode.h"
 #include "config_file.h"
 #include "display_dpi.h"
 #include "main_window.h"
@@ -13,12 +14,10 @@
 namespace {
 
 constexpr int kStringCapacity = 100;
-wchar_t initialCaption[kStringCapacity];
-wchar_t windowClassName[kStringCapacity];
 
 const wchar_t kCaption[] = L"Zelvik计时器";
 
-void RegisterMainWindowClass(HINSTANCE instance) {
+void RegisterMainWindowClass(HINSTANCE instance, const wchar_t* className) {
     WNDCLASSEXW windowClass = {};
     windowClass.cbSize = sizeof windowClass;
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
@@ -27,7 +26,7 @@ void RegisterMainWindowClass(HINSTANCE instance) {
     LoadClassIcons(instance, windowClass);
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    windowClass.lpszClassName = windowClassName;
+    windowClass.lpszClassName = className;
     RegisterClassExW(&windowClass);
 }
 
@@ -43,10 +42,13 @@ void InstallEmbeddedFont(HINSTANCE instance) {
 }
 
 bool CreateTimerWindow(HINSTANCE instance, int showCommand) {
+    wchar_t initialCaption[kStringCapacity] = {};
+    wchar_t windowClassName[kStringCapacity] = {};
     LoadStringW(instance, IDS_APP_TITLE, initialCaption, kStringCapacity);
     LoadStringW(instance, IDS_WINDOW_CLASS, windowClassName, kStringCapacity);
-    RegisterMainWindowClass(instance);
+    RegisterMainWindowClass(instance, windowClassName);
     timerState.instance = instance;
+    timerState.fitOutlineToReadout = ApplyCompactRegion;
     timerState.configPath = ModuleConfigPath();
     InstallEmbeddedFont(instance);
     LoadSoundLibrary();

@@ -1,4 +1,4 @@
-#include "plain_dialog.h"
+#include "contact_dialog.h"
 
 #include "display_dpi.h"
 #include "display_scale.h"
@@ -37,7 +37,7 @@ void ScalePicture(HWND dialog, int dpi) {
 }  // namespace
 
 // No buttons: the dialog manager turns Enter, Esc and the close button into commands 1 and 2.
-INT_PTR CALLBACK PlainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK ContactDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
         case WM_INITDIALOG:
             ScalePicture(dialog, WindowDpi(dialog));

@@ -7,7 +7,7 @@
 // creates, captions and shows the main window. False when the window cannot be created.
 bool CreateTimerWindow(HINSTANCE instance, int showCommand);
 
-// Registers the embedded "DEDOziv2" font for this process only.
+// Registers the embedded LCD face (kLcdFace) for this process only.
 void InstallEmbeddedFont(HINSTANCE instance);
 
 // Starts the tick worker on its own thread; its handle is not kept. False when no thread could

@@ -3,10 +3,13 @@
 #include <cstdio>
 #include <cstring>
 
+#include "readout.h"
+
 void FormatTargetCaptionTime(char (&text)[kTargetCaptionSize], uint32_t seconds) {
+    const TimeFields fields = SplitSeconds(seconds);
     memset(text, 0, sizeof text);
-    snprintf(text, sizeof text, "%02d:%02d:%02d", static_cast<int>(seconds / 3600),
-             static_cast<int>(seconds % 3600 / 60), static_cast<int>(seconds % 60));
+    snprintf(text, sizeof text, "%02d:%02d:%02d", static_cast<int>(fields.hours),
+             static_cast<int>(fields.minutes), static_cast<int>(fields.seconds));
 }
 
 void FormatTargetCaptionGbk(char (&caption)[kTargetCaptionSize], CountdownKind kind,
