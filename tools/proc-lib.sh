@@ -4,11 +4,10 @@
 
 # The loader, timer, reference and probe of the build this machine runs (32-bit where it can).
 zelvik_pick_build() {
-    if [ "$ZELVIK_RUNS_32BIT" = yes ]; then
-        PERF_WINE=$WINE32 PERF_BUILD=$ZELVIK_ROOT/build/win32 PERF_ARCH="i686 (32-bit release)"
-    else
-        PERF_WINE=$WINE64 PERF_BUILD=$ZELVIK_ROOT/build/win64 PERF_ARCH="x86_64 (64-bit twin)"
-    fi
+    zelvik_pick_tested_build
+    PERF_WINE=$ZELVIK_LOADER PERF_BUILD=$ZELVIK_BUILD
+    PERF_ARCH=$([ "$ZELVIK_RUNS_32BIT" = yes ] && echo "i686 (32-bit release)" ||
+        echo "x86_64 (64-bit twin)")
     PERF_TIMER=$PERF_BUILD/zelvik-timer.exe
     PERF_REFERENCE=$PERF_BUILD/zelvik-reference.exe
     PERF_PROBE=$PERF_BUILD/zelvik-perf-probe.exe
@@ -30,17 +29,7 @@ cpu_ticks() {
 status_kb() { awk -v key="$2:" '$1 == key { print $2 }' "/proc/$1/status" 2>/dev/null; }
 
 # The Wine server of this prefix.
-wineserver_pid() {
-    local pid
-    for pid in $(pgrep -x 'wineserver(64)?' 2>/dev/null); do
-        if tr '\0' '\n' < "/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"
-        then
-            echo "$pid"
-            return 0
-        fi
-    done
-    return 1
-}
+wineserver_pid() { zelvik_server_pid; }
 
 # The X server of our display.
 xvfb_pid() { pgrep -f "Xvfb $DISPLAY( |$)" | head -n 1; }

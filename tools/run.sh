@@ -12,11 +12,11 @@ zelvik_require_32bit_wine
 echo "32-bit release executable: $root/build/win32/zelvik-timer.exe"
 
 source "$root/tools/wine-env.sh"
+zelvik_pick_tested_build
+loader=$ZELVIK_LOADER timer=$ZELVIK_BUILD/zelvik-timer.exe
 if [ "$ZELVIK_RUNS_32BIT" = yes ]; then
-    loader=$WINE32 timer=$root/build/win32/zelvik-timer.exe
     echo "starting the 32-bit release build under 32-bit Wine"
 else
-    loader=$WINE64 timer=$root/build/win64/zelvik-timer.exe
     echo "$(zelvik_why_64bit): starting the 64-bit build under 64-bit Wine"
 fi
 zelvik_ensure_prefix
@@ -26,7 +26,7 @@ fi
 
 unset DISPLAY
 zelvik_ensure_display
-xvfb=$(pgrep -f "Xvfb $DISPLAY" | head -n 1 || true)
+xvfb=$ZELVIK_STARTED_XVFB
 "$loader" "$timer" >/dev/null 2>&1 &
 timer_pid=$!
 sleep 4
@@ -34,5 +34,5 @@ shot="$root/build/screenshot.png"
 import -window root -crop 400x160+0+0 +repage "$shot"
 echo "The timer is running on the virtual display $DISPLAY; screenshot: $shot"
 kill "$timer_pid" 2>/dev/null || true
-/usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
+zelvik_stop_server
 [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true

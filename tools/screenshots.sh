@@ -9,12 +9,11 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/build.sh" test >/dev/null
 source "$root/tools/wine-env.sh"
 unset DISPLAY
-# A virtual display of its own unless one is already up; ended at the end if started here.
-running=$(xwininfo -root -display "$ZELVIK_XVFB_DISPLAY" >/dev/null 2>&1 && echo yes || echo no)
-# The end-to-end helpers: start the program, read its windows, click on it.
+# The end-to-end helpers: start the program, read its windows, click on it. They start a virtual
+# display unless one is already up; one started here is ended at the end.
 source "$root/tests/e2e/lib.sh" "$root/build/win64/zelvik-timer.exe" \
     "$root/build/win64/zelvik-probe.exe"
-xvfb_pid=$([ "$running" = no ] && pgrep -f "Xvfb $DISPLAY" | head -n 1 || true)
+started_xvfb=$ZELVIK_STARTED_XVFB
 docs=$root/docs
 mkdir -p "$docs"
 # A copy of its own, so that the settings it writes beside itself go nowhere else.
@@ -65,12 +64,7 @@ click_client 137 15    # 倒计时
 click_client 217 15    # 设定
 wait_for "^dialog .*caption=倒计时设定$" || fail "the settings dialog did not open"
 IFS=, read -r dl dt dr db <<<"$(echo "$PROBE_OUT" | sed -n 's/^dialog rect=\([^ ]*\).*/\1/p')"
-for field in 1003:0 1001:0 1005:3; do
-    read -r cx cy <<<"$(dialog_control_centre "${field%:*}")"
-    click_at "$cx" "$cy"
-    xdotool key End BackSpace BackSpace BackSpace
-    xdotool type "${field#*:}"
-done
+type_into_fields 1003:0 1001:0 1005:3
 xdotool mousemove 1000 700
 sleep 0.5
 shot settings "$dl" "$dt" "$dr" "$db"
@@ -121,9 +115,9 @@ stop_timer
     sleep 1.5
     window_shot clock-150
     stop_timer
-    /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
+    zelvik_stop_server
 )
-if [ "$running" = no ]; then
-    /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+if [ -n "$started_xvfb" ]; then
+    zelvik_stop_server
+    kill "$started_xvfb" 2>/dev/null || true
 fi

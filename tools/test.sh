@@ -38,7 +38,7 @@ unset DISPLAY
 zelvik_ensure_display
 cleanup() {
     zelvik_end_slots
-    /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
+    zelvik_stop_server
     [ -n "$ZELVIK_STARTED_XVFB" ] && kill "$ZELVIK_STARTED_XVFB" 2>/dev/null || true
 }
 trap cleanup EXIT

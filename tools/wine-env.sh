@@ -26,6 +26,7 @@ export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-winemenubuilder.exe=d;mscoree=d;msht
 export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
 WINE64=/usr/lib/wine/wine64
 WINE32=/usr/lib/wine/wine
+WINESERVER=/usr/lib/wine/wineserver
 source "$ZELVIK_ROOT/tools/arch.sh"
 zelvik_detect_32bit
 ZELVIK_XVFB_DISPLAY=${ZELVIK_XVFB_DISPLAY:-:97}
@@ -88,7 +89,7 @@ zelvik_ensure_prefix() {
         flock 9
         [ "$(cat "$WINEPREFIX/.zelvik-ready" 2>/dev/null)" = "$kind" ] && exit 0
         if [ -e "$WINEPREFIX" ]; then
-            WINEPREFIX=$WINEPREFIX /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
+            zelvik_stop_server
             rm -rf "$WINEPREFIX"
         fi
         if [ "$WINEPREFIX" != "$ZELVIK_TEMPLATE_PREFIX" ]; then
@@ -106,7 +107,7 @@ zelvik_ensure_prefix() {
                 /d "$ZELVIK_DPI" /f >/dev/null 2>&1
         fi
         # The server ends with its last client; the next one reads the DPI set above.
-        /usr/lib/wine/wineserver -w 2>/dev/null || true
+        "$WINESERVER" -w 2>/dev/null || true
         echo "$kind" > "$WINEPREFIX/.zelvik-ready"
     ) 9>"$WINEPREFIX.lock"
 }
@@ -139,7 +140,7 @@ zelvik_end_slots() {
     local prefix state number pid
     for prefix in "$ZELVIK_ROOT"/build/wineprefix-slot* "$ZELVIK_ROOT"/build/wineprefix-dpi*; do
         if [ -d "$prefix" ]; then
-            WINEPREFIX=$prefix /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
+            WINEPREFIX=$prefix zelvik_stop_server
         fi
     done
     for state in "$ZELVIK_ROOT"/build/xvfb-slot*; do
@@ -150,15 +151,32 @@ zelvik_end_slots() {
     done
 }
 
-# Whether a Wine server of this prefix runs (servers of other prefixes, for instance another
-# checkout's test run, do not count).
-zelvik_server_running() {
+# The process of this prefix's Wine server, if one runs (servers of other prefixes, for instance
+# another checkout's test run, do not count).
+zelvik_server_pid() {
     local pid
     for pid in $(pgrep -x 'wineserver(64)?' 2>/dev/null); do
-        tr '\0' '\n' < "/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" \
-            && return 0
+        if tr '\0' '\n' < "/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"
+        then
+            echo "$pid"
+            return 0
+        fi
     done
     return 1
+}
+zelvik_server_running() { zelvik_server_pid >/dev/null; }
+
+# Ends this prefix's Wine server and its programs.
+zelvik_stop_server() { "$WINESERVER" -k >/dev/null 2>&1 || true; }
+
+# The build this machine runs: the 32-bit release where 32-bit code runs, else the 64-bit twin.
+# Sets ZELVIK_LOADER and ZELVIK_BUILD (the build folder).
+zelvik_pick_tested_build() {
+    if [ "$ZELVIK_RUNS_32BIT" = yes ]; then
+        ZELVIK_LOADER=$WINE32 ZELVIK_BUILD=$ZELVIK_ROOT/build/win32
+    else
+        ZELVIK_LOADER=$WINE64 ZELVIK_BUILD=$ZELVIK_ROOT/build/win64
+    fi
 }
 
 # Starts the Wine server and its system processes detached from our output, unless they run.
@@ -167,6 +185,6 @@ zelvik_server_running() {
 # after its last client (forever without an argument).
 zelvik_start_server() {
     zelvik_server_running && return 0
-    /usr/lib/wine/wineserver "-p${1:-}" </dev/null >/dev/null 2>&1 || true
+    "$WINESERVER" "-p${1:-}" </dev/null >/dev/null 2>&1 || true
     "$WINE64" wineboot </dev/null >/dev/null 2>&1 || true
 }

@@ -19,12 +19,7 @@ refresh
 click_client 217 15  # 设定
 wait_for "^dialog .*caption=倒计时设定$" || fail "the settings dialog did not open"
 # Hours 0, minutes 0, seconds 3: each field cleared and typed into.
-for field in 1003:0 1001:0 1005:3; do
-    read -r cx cy <<<"$(dialog_control_centre "${field%:*}")"
-    click_at "$cx" "$cy"
-    xdotool key End BackSpace BackSpace BackSpace
-    xdotool type "${field#*:}"
-done
+type_into_fields 1003:0 1001:0 1005:3
 read -r cx cy <<<"$(dialog_control_centre 1)"
 click_at "$cx" "$cy"  # 确认
 wait_for "^control id=10006 .*text=共00:00:03$" || fail "设定 does not show the new length"

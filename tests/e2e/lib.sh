@@ -114,4 +114,15 @@ wait_for() {
 }
 
 # The timer process is still there.
+# type_into_fields ID:TEXT...: each field of the open dialog clicked, cleared and typed into.
+type_into_fields() {
+    local field cx cy
+    for field in "$@"; do
+        read -r cx cy <<<"$(dialog_control_centre "${field%:*}")"
+        click_at "$cx" "$cy"
+        xdotool key End BackSpace BackSpace BackSpace
+        xdotool type "${field#*:}"
+    done
+}
+
 timer_alive() { kill -0 "$TIMER_PID" 2>/dev/null; }
