@@ -8,6 +8,10 @@ else()
 endif()
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/tools/wine-run.sh ${ZELVIK_WINE_LOADER})
 
+# The test programs (and GoogleTest) at -O1: they build a third faster, and the program's code
+# they drive is the library built as it ships.
+add_compile_options(-O1)
+
 set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 add_subdirectory(${ZELVIK_GOOGLETEST_DIR} googletest EXCLUDE_FROM_ALL)
