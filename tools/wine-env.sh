@@ -6,11 +6,11 @@ ZELVIK_ROOT=${ZELVIK_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 ZELVIK_DPI=${ZELVIK_DPI:-96}
 # The shared prefix, and the template the others are copied from.
 ZELVIK_TEMPLATE_PREFIX=$ZELVIK_ROOT/build/wineprefix
-# Under `ctest --resource-spec-file` (tools/test.sh), every Windows-side test holds one of the
-# run's slots, and the tests of one slot take turns. A slot has a Wine prefix and a virtual
-# display of its own, so tests in different slots run side by side without seeing each other's
-# windows, focus, foreground or registry. Run any other way (ctest alone, run.sh), there is one
-# prefix and one display, as before.
+# Under ctest (whose resource spec the build writes, tests/win/tests.cmake), every Windows-side
+# test holds one of the run's slots, and the tests of one slot take turns. A slot has a Wine
+# prefix and a virtual display of its own, so tests in different slots run side by side without
+# seeing each other's windows, focus, foreground or registry. Run any other way (run.sh, perf.sh,
+# a test program started by hand), there is the one shared prefix and display.
 ZELVIK_SLOT=$(echo "${CTEST_RESOURCE_GROUP_0_SLOTS:-}" | sed -n 's/^id:\([0-9][0-9]*\),.*/\1/p')
 if [ "$ZELVIK_DPI" != 96 ]; then
     # Only one test runs at each other DPI, so its prefix needs no slot.
@@ -65,7 +65,10 @@ zelvik_slot_display() {
     for _ in $(seq 100); do [ -s "$ready" ] && break; sleep 0.05; done
     number=$(tr -d '\n' < "$ready")
     rm -f "$ready"
-    [ -n "$number" ] || { echo "the virtual display of slot $ZELVIK_SLOT did not start" >&2; return 1; }
+    if [ -z "$number" ]; then
+        echo "the virtual display of slot $ZELVIK_SLOT did not start" >&2
+        return 1
+    fi
     echo "$number $pid" > "$state"
     export DISPLAY=:$number
 }
