@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Measures what the timer costs beside the reference window (bench/reference.cpp), which does
-# only the readout work the timer itself does (its 2 ms loop). For each case the two run in turn, interleaved,
-# each measured over the same interval, every case at least twice:
+# only the readout work the timer itself does (its 2 ms loop). For each case the two run in turn,
+# interleaved, each measured over the same interval, every case at least twice:
 #   CPU seconds per wall second of the program's process plus the Wine server (Xvfb apart),
 #   peak resident memory (VmHWM), and their ratios timer / reference.
 # Then the time from process start to the first painted readout, and the executables' sizes.
