@@ -32,7 +32,9 @@ end_phase "set-up"
 end_phase "builds"
 
 # The shared prefix, which every test slot copies, is made on a virtual display of its own; the
-# display and the Wine servers of the run end with it.
+# display and the Wine servers of the run end with it. The shared prefix's own server is not
+# started: every test runs in its slot's prefix, and a template copied while its server may write
+# the registry could be copied half-written.
 source "$root/tools/wine-env.sh"
 unset DISPLAY
 zelvik_ensure_display
@@ -43,7 +45,6 @@ cleanup() {
 }
 trap cleanup EXIT
 zelvik_ensure_prefix
-zelvik_start_server
 # Windows-side tests mostly wait on timers and the display, so more of them run at once than
 # there are cores (tools/arch.sh).
 jobs=$(zelvik_test_jobs)
