@@ -36,8 +36,7 @@ const wchar_t* StartPressLocked() {
     timerState.highlight = HighlightState::Normal;
     switch (ChooseStartPress(timerState.mode, timerState.countdownKind, timerState.runState)) {
         case StartPress::ArmUntilTime: {
-            static KeptZone armingZone;  // the UI thread's; the worker keeps its own
-            const ZonedClock now = ReadZonedClock(armingZone);
+            const ZonedClock now = ReadZonedClockOnUiThread();
             timerState.armedUtcMs = now.utcMs;
             timerState.targetWeekday =
                 static_cast<uint16_t>(ArmTargetWeekday(timerState.countdownToTime, ReadWallTime()));

@@ -12,15 +12,10 @@ constexpr int kEffectiveDpi = 0;
 
 using GetSystemMetricsForDpiFunction = int(WINAPI*)(int, UINT);
 
-// Looked up once, on the UI thread (the only one that asks). user32 is mapped already: the
-// program imports it.
-HMODULE User32() {
-    return GetModuleHandleW(L"user32.dll");
-}
-
+// Looked up once, on the UI thread (the only one that asks).
 GetDpiForWindowFunction DpiForWindow() {
     static const GetDpiForWindowFunction function =
-        FindFunction<GetDpiForWindowFunction>(User32(), "GetDpiForWindow");
+        FindUser32Function<GetDpiForWindowFunction>("GetDpiForWindow");
     return function;
 }
 
@@ -32,7 +27,7 @@ GetDpiForMonitorFunction DpiForMonitor() {
 
 GetSystemMetricsForDpiFunction SystemMetricsForDpi() {
     static const GetSystemMetricsForDpiFunction function =
-        FindFunction<GetSystemMetricsForDpiFunction>(User32(), "GetSystemMetricsForDpi");
+        FindUser32Function<GetSystemMetricsForDpiFunction>("GetSystemMetricsForDpi");
     return function;
 }
 

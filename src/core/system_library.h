@@ -24,3 +24,9 @@ Function FindFunction(HMODULE library, const char* name) {
     // Through void*: GCC warns when one function pointer type is cast straight to another.
     return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
 }
+
+// A function of user32 that older systems lack. user32 is mapped already: the program imports it.
+template <typename Function>
+Function FindUser32Function(const char* name) {
+    return FindFunction<Function>(GetModuleHandleW(L"user32.dll"), name);
+}

@@ -100,6 +100,11 @@ ZonedClock ReadZonedClock(KeptZone& kept) {
     return {utcMs, kept.rules, kept.known};
 }
 
+ZonedClock ReadZonedClockOnUiThread() {
+    static KeptZone uiThreadZone;
+    return ReadZonedClock(uiThreadZone);
+}
+
 void OnTimeChange() {
     MarkZoneChanged();
 }

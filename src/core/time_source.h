@@ -37,6 +37,9 @@ int64_t ReadUtcMs();
 // The moment and the zone, which is read again only the first time, after OnTimeChange, and
 // on a new local day (the current year's rules are what the system gives).
 ZonedClock ReadZonedClock(KeptZone& kept);
+// The same with the UI thread's kept zone, for the until-time countdown's arming and the
+// taskbar's count (UI thread only).
+ZonedClock ReadZonedClockOnUiThread();
 
 // WM_TIMECHANGE and WM_SETTINGCHANGE: the zone or its rules may have changed, so every kept zone
 // is read again at its next use. Windows broadcasts WM_TIMECHANGE when the clock is set; whether

@@ -64,9 +64,8 @@ void ApplyEditFont(HWND dialog, int dpi) {
 void KeepEditFontsOnDpiChange(HWND dialog) {
     using SetBehavior = BOOL(WINAPI*)(HWND, DIALOG_CONTROL_DPI_CHANGE_BEHAVIORS,
                                       DIALOG_CONTROL_DPI_CHANGE_BEHAVIORS);
-    // user32 is mapped already: the program imports it.
-    static const SetBehavior setBehavior = FindFunction<SetBehavior>(
-        GetModuleHandleW(L"user32.dll"), "SetDialogControlDpiChangeBehavior");
+    static const SetBehavior setBehavior =
+        FindUser32Function<SetBehavior>("SetDialogControlDpiChangeBehavior");
     if (!setBehavior) return;
     for (int id : kEditIds)
         setBehavior(GetDlgItem(dialog, id), DCDC_DISABLE_FONT_UPDATE, DCDC_DISABLE_FONT_UPDATE);

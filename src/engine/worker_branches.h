@@ -24,5 +24,5 @@ WindowWork RunElapsedBranch(WorkerLocal& local);
 WindowWork RunUntilTimeBranch(WorkerLocal& local);
 
 // What is left of the until-time countdown at `now`, negative in the overtime; the lock is held.
-// The UI thread asks it too, at the arming and for the taskbar, each with a kept zone of its own.
+// The UI thread asks it too, at the arming and for the taskbar, with its own kept zone.
 int32_t UntilTimeRemainingLocked(const ZonedClock& now);

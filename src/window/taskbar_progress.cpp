@@ -29,7 +29,6 @@ struct TaskbarButton {
     ITaskbarList3* list = nullptr;
     // What the button shows now; a new button shows no bar.
     TaskbarProgress shown = {TaskbarBar::NoProgress, 0, 0};
-    KeptZone zone;  // for an until-time countdown's count
 };
 TaskbarButton button;
 
@@ -53,7 +52,7 @@ void TakeList() {
 ProgressSnapshot ReadTimer() {
     // The clock is read before the lock is taken: it asks the system for the time zone.
     const bool untilTime = timerState.countdownKind == CountdownKind::UntilTime;
-    const ZonedClock now = untilTime ? ReadZonedClock(button.zone) : ZonedClock{};
+    const ZonedClock now = untilTime ? ReadZonedClockOnUiThread() : ZonedClock{};
     StateLock lock;
     ProgressSnapshot timer = {timerState.mode, timerState.runState, timerState.expired, 0, 0};
     if (untilTime) {
@@ -83,9 +82,9 @@ void Show(HWND window, const TaskbarProgress& progress, bool whole) {
 void PrepareTaskbarButton(HWND window) {
     button.createdMessage = RegisterWindowMessageW(L"TaskbarButtonCreated");
     // An elevated program hears nothing from the unelevated Explorer unless it lets the message
-    // in. Windows 7 and later; user32 is mapped already, the program imports it.
-    const auto allow = FindFunction<ChangeWindowMessageFilterExFunction>(
-        GetModuleHandleW(L"user32.dll"), "ChangeWindowMessageFilterEx");
+    // in. Windows 7 and later.
+    const auto allow =
+        FindUser32Function<ChangeWindowMessageFilterExFunction>("ChangeWindowMessageFilterEx");
     if (allow && button.createdMessage) allow(window, button.createdMessage, MSGFLT_ALLOW, nullptr);
 }
 
