@@ -75,11 +75,28 @@ bool CreateTimerWindow(HINSTANCE instance, int showCommand) {
     return true;
 }
 
-bool StartTickWorker() {
-    HANDLE worker = CreateThread(nullptr, 0, TickWorker, nullptr, 0, nullptr);
-    if (!worker) return false;
+HANDLE StartTickWorker() {
+    return CreateThread(nullptr, 0, TickWorker, nullptr, 0, nullptr);
+}
+
+void EndTickWorkerAndSound(HANDLE worker) {
+    // The worker leaves at its next look at quitRequested, which the window's end set; until then
+    // it may be waiting for this thread to answer a message it sent, so sent messages are still
+    // answered. The wait is bounded: an exit must never hang.
+    const ULONGLONG deadline = GetTickCount64() + kWorkerEndWaitMs;
+    for (ULONGLONG now = GetTickCount64(); now < deadline; now = GetTickCount64()) {
+        const DWORD woke = MsgWaitForMultipleObjects(1, &worker, FALSE,
+                                                     static_cast<DWORD>(deadline - now),
+                                                     QS_SENDMESSAGE);
+        if (woke != WAIT_OBJECT_0 + 1) break;
+        MSG sent;
+        PeekMessageW(&sent, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
     CloseHandle(worker);
-    return true;
+    // A sound the worker has just asked for may still be opening the audio device on the sound
+    // library's thread; a process that ends under it can crash on its way out (Wine does, on a
+    // busy machine). Stopping waits for that thread, so the process ends with nothing playing.
+    StopSound();
 }
 
 int RunMessageLoopWith(MessageGetter getMessage, HACCEL accelerators) {
@@ -104,9 +121,12 @@ int RunMessageLoop(HINSTANCE instance) {
 // program: without its worker the window would show a readout that never moves.
 int RunTimer(HINSTANCE instance, int showCommand) {
     if (!CreateTimerWindow(instance, showCommand)) return kWindowNotCreated;
-    if (!StartTickWorker()) {
+    HANDLE worker = StartTickWorker();
+    if (!worker) {
         DestroyWindow(timerState.mainWindow);
         return kWorkerNotStarted;
     }
-    return RunMessageLoop(instance);
+    const int exitCode = RunMessageLoop(instance);
+    EndTickWorkerAndSound(worker);
+    return exitCode;
 }

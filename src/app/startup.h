@@ -10,9 +10,13 @@ bool CreateTimerWindow(HINSTANCE instance, int showCommand);
 // Registers the embedded LCD face (kLcdFace) for this process only.
 void InstallEmbeddedFont(HINSTANCE instance);
 
-// Starts the tick worker on its own thread; its handle is not kept. False when no thread could
-// be made.
-bool StartTickWorker();
+// Starts the tick worker on its own thread; null when no thread could be made.
+HANDLE StartTickWorker();
+
+// After the message loop: waits a bounded time for the worker to end, then stops any sound, so
+// the process never ends while a sound is still starting.
+constexpr DWORD kWorkerEndWaitMs = 1000;
+void EndTickWorkerAndSound(HANDLE worker);
 
 // Runs the message loop with the accelerators; returns the quit message's exit code, or
 // kMessageLoopFailed when getting a message fails.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "resource_ids.h"
+#include "run_control.h"
 #include "startup.h"
 #include "test_support.h"
 
@@ -123,4 +124,25 @@ TEST(MainWindow, AStartWhoseWindowCannotBeCreatedEndsWithAFailureCode) {
     PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
     EXPECT_EQ(exitCode, kWindowNotCreated);
     EXPECT_TRUE(IsWindow(timerState.mainWindow)) << "the window already there is left alone";
+}
+
+TEST(MainWindow, TheEndAnswersAWorkerWaitingOnTheWindowAndAwaitsIt) {
+    ResetTimerState();
+    DriveTime();
+    timerState.mode = TimerMode::Countdown;
+    timerState.countdownFixSeconds = 0;  // runs out at the worker's first look
+    ResetTimer();
+    StartPauseResume();
+    HANDLE worker = StartWorker();
+    HANDLE kept = nullptr;
+    DuplicateHandle(GetCurrentProcess(), worker, GetCurrentProcess(), &kept, 0, FALSE,
+                    DUPLICATE_SAME_ACCESS);
+    // This thread does not pump: the worker's run-out waits for it to relabel the button.
+    Sleep(300);
+    timerState.quitRequested = true;
+    EndTickWorkerAndSound(worker);
+    EXPECT_EQ(WaitForSingleObject(kept, 0), WAIT_OBJECT_0) << "the worker outlived the end";
+    EXPECT_EQ(WindowText(timerState.startButton), L"开始");
+    CloseHandle(kept);
+    timerState.quitRequested = false;
 }
