@@ -13,8 +13,8 @@ void InstallEmbeddedFont(HINSTANCE instance);
 // Starts the tick worker on its own thread; null when no thread could be made.
 HANDLE StartTickWorker();
 
-// After the message loop: waits a bounded time for the worker to end, then stops any sound, so
-// the process never ends while a sound is still starting.
+// After the message loop: waits a bounded time for the worker to end, closes its handle, then
+// stops any sound, so the process never ends while a sound is still starting.
 constexpr DWORD kWorkerEndWaitMs = 1000;
 void EndTickWorkerAndSound(HANDLE worker);
 

@@ -1,5 +1,5 @@
-// The main window as start-up leaves it: frame, caption, class, font, first paint, colours; and
-// a start whose window cannot be made.
+// The main window as start-up leaves it: frame, caption, class, font, first paint, colours; a
+// start whose window cannot be made; and the end, which awaits the worker.
 #include <gtest/gtest.h>
 
 #include "resource_ids.h"
