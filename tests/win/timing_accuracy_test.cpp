@@ -29,6 +29,10 @@ double NowMs() {
 // The test thread samples the readout every millisecond or so (a pump and Sleep(1)); after a
 // longer gap it was held up itself, and a change it then sees may have been written long before.
 constexpr double kSampleGapMs = 3.0;
+// Enough cleanly timed changes for the lag to mean something. An idle machine gives about 3,500
+// over the stopwatch's stretches, a slowed virtual machine 550, four busy loops on two cores 186;
+// a sampling loop that no longer times any change gives none.
+constexpr int kLeastTimedChanges = 100;
 
 // "HH:MM:SS.mmm" in milliseconds, or -1 when the text is not in that form.
 long long ReadoutMs(const std::string& text) {
@@ -168,8 +172,8 @@ TEST_F(TimingAccuracy, AStopwatchPausedAndResumedShowsTheTimeAnIndependentClockM
     EXPECT_LE(worstRunningLead, resolution + 1);
     // The text is written a moment after the tick is sampled: a preempted worker adds to that.
     EXPECT_LE(worstRunningLag, resolution + iteration.longest);
-    // The lag is judged on most changes, not on the few a held-up test thread left.
-    EXPECT_GT(changesTimed, changesSeen / 2);
+    // The lag is judged on many changes, not on the few a held-up test thread left.
+    EXPECT_GE(changesTimed, kLeastTimedChanges);
     ResetTimer();
 }
 
