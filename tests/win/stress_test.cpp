@@ -69,11 +69,7 @@ TEST(Stress, StartPauseResetAgainstTheRunningWorker) {
 }
 
 TEST(Stress, CountdownsRunningOutOnTheWorkerWhileTheUiPresses) {
-    ResetTimerState();
-    DriveTime();
-    timerState.mode = TimerMode::Countdown;
-    timerState.countdownFixSeconds = 0;  // runs out at the worker's first look
-    ResetTimer();
+    PrepareCountdownOfNoLength();
     HANDLE worker = StartWorker();
     const ULONGLONG deadline = GetTickCount64() + 4000;
     int runOuts = 0;

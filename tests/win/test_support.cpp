@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "run_control.h"
 #include "startup.h"
 #include "time_source.h"
 
@@ -128,6 +129,14 @@ void ResetTimerState() {
     EnableWindow(timerState.startButton, TRUE);
     EnableWindow(timerState.resetButton, TRUE);
     PumpMessages();
+}
+
+void PrepareCountdownOfNoLength() {
+    ResetTimerState();
+    DriveTime();
+    timerState.mode = TimerMode::Countdown;
+    timerState.countdownFixSeconds = 0;
+    ResetTimer();
 }
 
 void WriteFileBytes(const std::wstring& path, const std::string& bytes) {

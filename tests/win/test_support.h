@@ -84,3 +84,7 @@ BandPixels ReadoutBandOnScreen();
 
 // Puts the timer back to its start-up state between tests.
 void ResetTimerState();
+
+// The start-up state on driven time, in a countdown of no length: started, it runs out at the
+// worker's first look.
+void PrepareCountdownOfNoLength();

@@ -127,11 +127,7 @@ TEST(MainWindow, AStartWhoseWindowCannotBeCreatedEndsWithAFailureCode) {
 }
 
 TEST(MainWindow, TheEndAnswersAWorkerWaitingOnTheWindowAndAwaitsIt) {
-    ResetTimerState();
-    DriveTime();
-    timerState.mode = TimerMode::Countdown;
-    timerState.countdownFixSeconds = 0;  // runs out at the worker's first look
-    ResetTimer();
+    PrepareCountdownOfNoLength();
     StartPauseResume();
     HANDLE worker = StartWorker();
     HANDLE kept = nullptr;
